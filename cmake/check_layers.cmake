@@ -1,0 +1,17 @@
+# Fails when a file of the behaviour (anything under src/ but src/qt/ and
+# src/main.cpp) includes a Qt header: the core must build and test without Qt.
+file(GLOB_RECURSE files "${SRC}/*.h" "${SRC}/*.cpp")
+set(bad "")
+foreach(f IN LISTS files)
+  if(f MATCHES "/src/qt/" OR f MATCHES "/src/main\\.cpp$")
+    continue()
+  endif()
+  file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+  if(lines)
+    list(APPEND bad "${f}")
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Qt headers included outside src/qt/: ${bad}")
+endif()
+message(STATUS "layers ok")

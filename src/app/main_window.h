@@ -1,0 +1,290 @@
+#pragma once
+// TForm1: the one window. It owns every control model and the drawing state;
+// its handlers and routines are defined in the source files of their
+// subsystems (app/, draw/, colour/, files/, ui/, sound/).
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/desktop.h"
+#include "platform/geometry.h"
+#include "platform/image_files.h"
+#include "platform/input.h"
+#include "platform/random.h"
+#include "platform/text.h"
+
+namespace korvel {
+
+// The picture: an image control and its canvas.
+class TImage : public Control {
+ public:
+  explicit TImage(std::string name) : Control(ControlKind::Image, std::move(name)) {}
+  Canvas& canvas() { return m_canvas; }
+  const Canvas& canvas() const { return m_canvas; }
+  // Makes `bitmap` the picture's graphic: the canvas is new, with the
+  // platform's default pen and brush.
+  void set_graphic(Bitmap bitmap);
+
+ private:
+  Canvas m_canvas;
+};
+
+// The copy of a segment that trace_symetrique hands to trace_copie.
+struct CopieContexte {
+  double x1 = 0, y1 = 0;  // first point, picture pixels
+  double x2 = 0, y2 = 0;  // second point: where painting fills
+  TColor couleur = 0;     // the call's colour; trace_copie may replace it
+};
+
+class ScrollBox : public Control {
+ public:
+  explicit ScrollBox(std::string name) : Control(ControlKind::ScrollBox, std::move(name)) {}
+};
+
+// What the window needs from the machine it runs on.
+struct Services {
+  Desktop& desktop;
+  ImageFiles& image_files;
+  // Full path of the running program.
+  std::string program_path;
+  // Where files go when the program's directory is not writable.
+  std::string user_data_dir;
+};
+
+inline constexpr TColor clBtnFace = 0xF0F0F0;
+inline constexpr TColor clWindow = 0xFFFFFF;
+
+class TForm1 {
+ public:
+  explicit TForm1(Services services);
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  Desktop& desktop() { return m_services.desktop; }
+  ImageFiles& image_files() { return m_services.image_files; }
+  RandomGenerator& random() { return m_random; }
+  int Random(int n) { return m_random.Random(n); }
+
+  // ---- window -------------------------------------------------------------
+  std::string Caption = "Korvel";
+  TColor Color = clOlive;
+  bool KeyPreview = true;
+  bool DoubleBuffered = false;
+  bool AutoSize = true;
+  bool Maximized = false;
+  bool Borderless = false;
+  TAlign Align = alNone;
+  int ClientWidth = 1425, ClientHeight = 625;  // design client size
+  // The view tells the window its new client size, then calls FormResize.
+  void set_client_size(int width, int height);
+  // Lays out the aligned controls (ScrollBox1 alClient, Panel1 alBottom).
+  void realign();
+  // The control holding the keyboard focus (nullptr: the window itself).
+  Control* focused_control = nullptr;
+  std::function<void()> on_focus_changed;  // the view's slot
+  bool terminated = false;
+
+  // ---- controls, in creation order ----------------------------------------
+  ScrollBox ScrollBox1{"ScrollBox1"};
+  TImage Image1{"Image1"};
+  Panel Panel1{"Panel1"};
+  Panel Panel_new_fond_noir{"Panel_new_fond_noir"};
+  Panel Panel2{"Panel2"};
+  RadioGroup RadioGroup_peindre_dessiner{"RadioGroup_peindre_dessiner"};
+  Panel Panel9{"Panel9"};
+  Label Label7{"Label7"};
+  Edit Edit6{"Edit6"};
+  UpDown UpDown5{"UpDown5"};
+  Label Label3{"Label3"};
+  Edit Edit3{"Edit3"};
+  UpDown UpDown2{"UpDown2"};
+  CheckBox CheckBox_epaisseur{"CheckBox_epaisseur"};
+  RadioGroup RadioGroup_couleur_crayon{"RadioGroup_couleur_crayon"};
+  Panel Panel_crayon{"Panel_crayon"};
+  RadioGroup RadioGroup_couleur_peinture{"RadioGroup_couleur_peinture"};
+  Panel Panel_peinture{"Panel_peinture"};
+  CheckBox CheckBox_ombre_1{"CheckBox_ombre_1"};
+  CheckBox CheckBox_ombre_2{"CheckBox_ombre_2"};
+  Edit Edit7{"Edit7"};
+  UpDown UpDown6{"UpDown6"};
+  RadioGroup RadioGroup_coul_type{"RadioGroup_coul_type"};
+  Panel Panel10{"Panel10"};
+  RadioGroup RadioGroup_type_trace{"RadioGroup_type_trace"};
+  RadioGroup RadioGroup_symetrie{"RadioGroup_symetrie"};
+  Label Label2{"Label2"};
+  Edit Edit1{"Edit1"};
+  UpDown UpDown1{"UpDown1"};
+  ComboBox ComboBox1{"ComboBox1"};
+  CheckBox CheckBox_spirale{"CheckBox_spirale"};
+  Label Label1{"Label1"};
+  Panel Panel3{"Panel3"};
+  Edit Edit4{"Edit4"};
+  UpDown UpDown3{"UpDown3"};
+  Label Label4{"Label4"};
+  Panel Panel7{"Panel7"};
+  Panel Panel5{"Panel5"};
+  Label Label_rep{"Label_rep"};
+  Edit Edit5{"Edit5"};
+  UpDown UpDown4{"UpDown4"};
+  Panel Panel6{"Panel6"};
+  Panel Panel_stop{"Panel_stop"};
+  Label Label_x{"Label_x"};
+  Label Label_y{"Label_y"};
+  Edit Edit2{"Edit2"};
+  CheckBox CheckBox_panel_disparait_auto{"CheckBox_panel_disparait_auto"};
+  Panel Panel12{"Panel12"};
+  Panel Panel_quit{"Panel_quit"};
+  Panel Panel11{"Panel11"};
+  Edit Edit_nom_generique{"Edit_nom_generique"};
+  Panel Panel13{"Panel13"};
+  Panel Panel4{"Panel4"};
+  Label Label10{"Label10"};
+  Label Label5{"Label5"};
+  Label Label6{"Label6"};
+  Label Label8{"Label8"};
+  Label Label9{"Label9"};
+  Panel Panel8{"Panel8"};
+  SpeedButton SpeedButton_exit_help{"SpeedButton_exit_help"};
+  Memo Memo1{"Memo1"};
+  Timer Timer1{"Timer1"};
+  Timer Timer2{"Timer2"};
+  // The 16 custom colours of ColorDialog1 ("ColorA=..." .. "ColorP=...").
+  std::vector<std::string> ColorDialog1_CustomColors;
+  TColor ColorDialog1_Color = clBlack;
+
+  // Every control, in creation order, for the view and for tests.
+  const std::vector<Control*>& controls() const { return m_controls; }
+  Control* find_control(const std::string& name) const;
+
+  // ---- private fields of the window (drawing state) -------------------------
+  bool trace_en_cours = false;
+  bool apercu_trace = false;
+  TColor coul_crayon = 0;
+  TColor coul_crayon_prec = 0;
+  int rouge_crayon = 0, vert_crayon = 0, bleu_crayon = 0;
+  TColor coul_peinture = 0;
+  TColor coul_peinture_prec = 0;
+  TColor coul_fond = 0;
+  bool ligne_en_cours = false;
+  TPoint pt_depart, pt_courant;
+  TPoint elastique_debut, elastique_fin;
+  std::array<std::int32_t, 101> ellipse_x{}, ellipse_y{};  // indexed 1..100
+  std::int32_t ellipse_nb = 0;
+  std::int32_t ellipse_ctrl_x = 0, ellipse_ctrl_y = 0;
+  TBrushStyle style_brosse_sauve = bsSolid;
+  TPenStyle style_crayon_sauve = psSolid;
+  std::int32_t largeur_crayon_sauve = 0;
+  std::int32_t centre_x = 0, centre_y = 0;
+  std::int32_t souris_x = 0, souris_y = 0;
+  bool choix_centre = false;
+  TPenMode mode_crayon = pmBlack;
+  bool menu_a_cacher = false;
+  bool menu_descend = false;
+
+  // ---- variables of the unit ----------------------------------------------
+  TColor coul_aide = 0;
+  TColor coul_menu = 0;
+  std::int32_t indice_fic = -1;
+  std::int32_t max_fic = -1;
+  std::string nom_fic;
+  std::string rep_prog;
+  std::int32_t top_menu = 0;
+  std::int32_t nb_clones = 0;
+  std::array<long double, 182> table_sin{}, table_cos{};
+  bool stop_demande = false;
+
+  // ---- start-up and window (app/) -----------------------------------------
+  void FormCreate();
+  void FormActivate();
+  void FormResize();
+  void ModifierLeftDansPanel();
+  void nouvelle_image();
+  void nouveau_fond(TColor couleur);
+  void Panel_new_fond_noirClick();
+  void Panel2Click();
+  void sauve_crayon();
+  void restaure_crayon();
+  void quitter();
+  void Panel_quitClick();
+  void SpeedButton_exit_helpClick();
+
+  // ---- numeric text (app/number_text.cpp) ---------------------------------
+  // The petal count of Edit1: at least 1 unless the text is negative.
+  std::int32_t nb_petales();
+  // The integer of an edit's text after nettoie_nombre; throws EConvertError.
+  std::int32_t entier_de(const Edit& edit);
+
+  // ---- drawing engine (draw/) ----------------------------------------------
+  void FormMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void FormMouseMove(TShiftState Shift, int X, int Y);
+  void FormMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void Panel3Click();
+  // Draws the segment P1-P2 (or paints at P2) in every symmetric copy.
+  void trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur);
+  // Puts one copy on the picture.
+  void trace_copie(CopieContexte& copie);
+  // The elliptical stroke's handlers.
+  void _FormMouseDown_ellipse(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void _FormMouseMove_ellipse(TShiftState Shift, int X, int Y);
+  void _FormMouseUp_ellipse(TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  // ---- colour generation and controls (colour/) ----------------------------
+  // A random colour in the style of RadioGroup_coul_type.
+  TColor coul_aleatoire();
+  // Step k of n of the shade ramp of `base`, after the shadow boxes.
+  TColor rampe_ombre(TColor base, int n, int k);
+  void init_couleurs_perso();
+
+  // ---- snapshot history (files/) -------------------------------------------
+  void wb();
+  void affiche_fic_precedent();
+  void affiche_fic_suivant();
+  void lire_bmp(const std::string& path);
+  void Panel11Click();
+  void Panel13Click();
+  // Where the snapshot files live: rep_prog, or the user's data directory
+  // when the program's directory is not writable.
+  std::string rep_instantanes;
+
+  // ---- keyboard (ui/keyboard.cpp) -------------------------------------------
+  void FormKeyDown(std::uint16_t& Key, TShiftState Shift);
+  void commande_touche(std::uint16_t Key);
+  void FormKeyPress(char32_t& Key);
+  void ComboBox1Click();
+  void change_epaisseur(int pas);
+  void Edit1KeyPress(char32_t& Key);
+  void Edit1KeyDown(std::uint16_t& Key, TShiftState Shift);
+
+  // ---- tool panel (ui/tool_panel.cpp) --------------------------------------
+  void _ws();
+  void Timer1Timer();
+  void Timer2Timer();
+  void Panel1MouseMove(TShiftState Shift, int X, int Y);
+  void Panel12Click();
+  void ajuste_mode_peinture();
+  void RadioGroup_peindre_dessinerClick();
+  void RadioGroup_peindre_dessinerEnter();
+  void RadioGroup_type_traceClick();
+  void RadioGroup_symetrieClick();
+  void Edit6Change();
+  void UpDown5Changing(bool& AllowChange);
+  void CheckBox_ombre_1Click();
+  void CheckBox_ombre_2Click();
+  void CheckBox_epaisseurClick();
+
+ private:
+  void create_controls();
+  void bind_handlers();
+  void build_tables();
+
+  Services m_services;
+  RandomGenerator m_random;
+  std::vector<Control*> m_controls;
+  bool m_realigning = false;
+};
+
+}  // namespace korvel

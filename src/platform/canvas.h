@@ -1,0 +1,91 @@
+#pragma once
+// The picture's canvas with the raster rules of the Windows GDI on a 32-bit
+// bitmap: sixteen binary raster modes, lines without their end pixel, round
+// wide pens, midpoint ellipses, span flood fills. Coordinates may lie anywhere
+// in the 32-bit range; everything is clipped to the bitmap before stepping.
+#include <cstdint>
+
+#include "platform/bitmap.h"
+#include "platform/colour.h"
+#include "platform/geometry.h"
+
+namespace korvel {
+
+// Ordinals are those of the platform: 0 pmBlack ... 15 pmNotXor.
+enum TPenMode : std::uint8_t {
+  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
+  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+};
+enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TBrushStyle : std::uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TFillStyle : std::uint8_t { fsSurface, fsBorder };
+
+// Defaults are the platform's for a new canvas.
+struct TPen {
+  TColor Color = clBlack;
+  int Width = 1;         // 0 and 1 both draw one pixel wide
+  TPenStyle Style = psSolid;  // kept; only solid is drawn
+  TPenMode Mode = pmCopy;
+};
+
+struct TBrush {
+  TColor Color = clWhite;
+  TBrushStyle Style = bsSolid;  // only bsSolid fills; other styles fill nothing
+};
+
+// The raster mode as D' = (D & and_mask) ^ xor_mask on the 24 colour bits.
+struct RasterOp {
+  std::uint32_t and_mask;
+  std::uint32_t xor_mask;
+  std::uint32_t apply(std::uint32_t d) const { return (d & and_mask) ^ xor_mask; }
+};
+// `pen_pixel` is in buffer order 0x00RRGGBB; the result's masks keep the top byte 0.
+RasterOp raster_op(TPenMode mode, std::uint32_t pen_pixel);
+
+class Canvas {
+ public:
+  Canvas() = default;
+  // A new canvas over a bitmap of that size filled with black.
+  Canvas(int width, int height);
+  explicit Canvas(Bitmap bitmap);
+
+  TPen Pen;
+  TBrush Brush;
+
+  int width() const { return m_bitmap.width(); }
+  int height() const { return m_bitmap.height(); }
+  const Bitmap& bitmap() const { return m_bitmap; }
+
+  // Sets the current position only.
+  void MoveTo(int x, int y);
+  // Draws from the current position to (x, y) with Pen, the end pixel excluded
+  // for thin pens, each pixel combined once; then the position is (x, y).
+  void LineTo(int x, int y);
+  TPoint PenPos() const { return m_pen_pos; }
+
+  // Box normalised, right and bottom excluded. Brush inside (outline included)
+  // through Pen.Mode, then the outline with Pen.
+  void Ellipse(int left, int top, int right, int bottom);
+  // Brush.Color copied into [left, right) x [top, bottom), whatever Pen.Mode.
+  void FillRect(int left, int top, int right, int bottom);
+  // The colour at (x, y), clInvalid outside the picture.
+  TColor Pixels(int x, int y) const;
+  // fsSurface: the 4-connected area of pixels equal to `colour` around (x, y);
+  // fsBorder: the 4-connected area of pixels not equal to `colour`. Painted
+  // once with Brush.Color through Pen.Mode. Nothing when (x, y) does not qualify.
+  void FloodFill(int x, int y, TColor colour, TFillStyle style);
+  // Plain copy of `bitmap` with its top-left corner at (x, y), clipped.
+  void Draw(int x, int y, const Bitmap& bitmap);
+
+  // The rectangle changed since the last call, then forgets it.
+  Rect take_changed();
+  // The rectangle changed so far, kept.
+  const Rect& changed() const { return m_changed; }
+
+ private:
+  Bitmap m_bitmap;
+  TPoint m_pen_pos;
+  Rect m_changed;
+};
+
+}  // namespace korvel

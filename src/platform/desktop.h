@@ -1,0 +1,63 @@
+#pragma once
+// What the behaviour asks of the desktop: screen, cursor, modal boxes and
+// dialogs, the error report. The view implements it with Qt; tests use a
+// scripted fake.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/colour.h"
+#include "platform/geometry.h"
+
+namespace korvel {
+
+class Control;
+
+enum TCursor : std::uint8_t { crDefault, crArrow, crCross, crHourGlass };
+
+struct PictureDialogOptions {
+  std::string title;
+  std::string initial_dir;
+  std::string default_ext;  // without the dot
+  std::string filter;       // "description|pattern", as the platform writes it
+  std::string file_name;
+};
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  virtual int screen_width() const = 0;
+  virtual int screen_height() const = 0;
+  // The mouse cursor in screen coordinates.
+  virtual TPoint cursor_pos() const = 0;
+  virtual void set_cursor_pos(TPoint p) = 0;
+  // Screen.Cursor: the shape shown over the whole application.
+  virtual TCursor cursor() const = 0;
+  virtual void set_cursor(TCursor c) = 0;
+
+  // A confirmation box with Yes and No; true on Yes.
+  virtual bool confirm(const std::string& text) = 0;
+  // A message box with one OK button.
+  virtual void show_message(const std::string& text) = 0;
+  // The error report for a handler that failed.
+  virtual void report_error(const std::string& text) = 0;
+
+  // The colour dialog, opening on `colour`, offering `custom` (16 lines
+  // "ColorA=hex" .. "ColorP=hex"), which it may change. True when confirmed.
+  virtual bool choose_colour(TColor& colour, std::vector<std::string>& custom) = 0;
+  // The picture dialogs; the chosen full path, or nothing when cancelled.
+  virtual std::optional<std::string> save_picture(const PictureDialogOptions& o) = 0;
+  virtual std::optional<std::string> open_picture(const PictureDialogOptions& o) = 0;
+
+  // Drops the keyboard input waiting in the queue, unhandled.
+  virtual void flush_keyboard() = 0;
+  // Repaints a control at once, during a long handler.
+  virtual void repaint(Control& c) = 0;
+  // Lets the waiting clicks on the "stop" button through, and nothing else.
+  virtual void let_stop_through() = 0;
+  // Ends the message loop.
+  virtual void terminate() = 0;
+};
+
+}  // namespace korvel

@@ -1,0 +1,32 @@
+#pragma once
+// A started window on a fake desktop: created, shown at the screen's size,
+// activated, with the generator seeded so that runs repeat.
+#include <memory>
+
+#include "app/main_window.h"
+#include "support/fake_desktop.h"
+
+namespace korvel::testing {
+
+struct StartedForm {
+  explicit StartedForm(int screen_width = 1920, int screen_height = 1080,
+                       std::string program_path = "/opt/korvel/korvel")
+      : desktop(screen_width, screen_height),
+        form(std::make_unique<TForm1>(Services{desktop, files, std::move(program_path), "/home/user/.local/share/korvel"})) {
+    form->FormCreate();
+    form->random().seed(12345);
+    form->set_client_size(screen_width, screen_height);
+    form->FormResize();
+    form->FormActivate();
+  }
+
+  TForm1& operator*() { return *form; }
+  TForm1* operator->() { return form.get(); }
+  Canvas& canvas() { return form->Image1.canvas(); }
+
+  FakeDesktop desktop;
+  MemoryImageFiles files;
+  std::unique_ptr<TForm1> form;
+};
+
+}  // namespace korvel::testing
