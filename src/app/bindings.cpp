@@ -1,4 +1,6 @@
 // Which handler each control's events run, as the form binds them.
+#include <initializer_list>
+
 #include "app/main_window.h"
 
 namespace korvel {
@@ -8,6 +10,38 @@ void TForm1::bind_handlers() {
   Panel2.OnClick = [this] { Panel2Click(); };
   Panel_quit.OnClick = [this] { Panel_quitClick(); };
   SpeedButton_exit_help.OnClick = [this] { SpeedButton_exit_helpClick(); };
+  Panel3.OnClick = [this] { Panel3Click(); };
+
+  // The picture's mouse events go to the window's own handlers.
+  Image1.OnMouseDown = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseDown(b, s, x, y); };
+  Image1.OnMouseMove = [this](TShiftState s, int x, int y) { FormMouseMove(s, x, y); };
+  Image1.OnMouseUp = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseUp(b, s, x, y); };
+
+  RadioGroup_couleur_crayon.OnClick = [this] { RadioGroup_couleur_crayonClick(); };
+  RadioGroup_couleur_peinture.OnClick = [this] { RadioGroup_couleur_peintureClick(); };
+
+  Panel11.OnClick = [this] { Panel11Click(); };
+  Panel13.OnClick = [this] { Panel13Click(); };
+
+  ComboBox1.OnClick = [this] { ComboBox1Click(); };
+  for (Edit* e : {&Edit1, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7}) {
+    e->OnKeyPress = [this](char32_t& key) { Edit1KeyPress(key); };
+    e->OnKeyDown = [this](std::uint16_t& key, TShiftState shift) { Edit1KeyDown(key, shift); };
+  }
+
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+  Timer2.OnTimer = [this] { Timer2Timer(); };
+  Panel1.OnMouseMove = [this](TShiftState s, int x, int y) { Panel1MouseMove(s, x, y); };
+  Panel12.OnClick = [this] { Panel12Click(); };
+  RadioGroup_peindre_dessiner.OnClick = [this] { RadioGroup_peindre_dessinerClick(); };
+  RadioGroup_peindre_dessiner.OnEnter = [this] { RadioGroup_peindre_dessinerEnter(); };
+  RadioGroup_type_trace.OnClick = [this] { RadioGroup_type_traceClick(); };
+  RadioGroup_symetrie.OnClick = [this] { RadioGroup_symetrieClick(); };
+  Edit6.OnChange = [this] { Edit6Change(); };
+  UpDown5.OnChanging = [this](bool& allow) { UpDown5Changing(allow); };
+  CheckBox_ombre_1.OnClick = [this] { CheckBox_ombre_1Click(); };
+  CheckBox_ombre_2.OnClick = [this] { CheckBox_ombre_2Click(); };
+  CheckBox_epaisseur.OnClick = [this] { CheckBox_epaisseurClick(); };
 }
 
 }  // namespace korvel

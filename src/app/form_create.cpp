@@ -1,9 +1,9 @@
 // Start-up of the window: FormCreate, FormActivate, the panel shift and the
 // quarter-wave tables.
 #include <cmath>
-#include <filesystem>
 
 #include "app/main_window.h"
+#include "files/snapshot_history.h"
 
 namespace korvel {
 
@@ -80,6 +80,7 @@ void TForm1::FormCreate() {
   // 17.
   rep_prog = directory_of(m_services.program_path);
   Label_rep.set_caption(rep_prog);
+  rep_instantanes = choose_snapshot_directory(rep_prog, m_services.user_data_dir);
   // 18. top_menu is the panel's top when docked at the bottom.
   Panel1.set_visible(!CheckBox_panel_disparait_auto.checked());
   top_menu = Panel1.top();

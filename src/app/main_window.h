@@ -4,6 +4,7 @@
 // subsystems (app/, draw/, colour/, files/, ui/, sound/).
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ class TImage : public Control {
   // Makes `bitmap` the picture's graphic: the canvas is new, with the
   // platform's default pen and brush.
   void set_graphic(Bitmap bitmap);
+
+  std::function<void(TMouseButton, TShiftState, int, int)> OnMouseDown;
+  std::function<void(TShiftState, int, int)> OnMouseMove;
+  std::function<void(TMouseButton, TShiftState, int, int)> OnMouseUp;
 
  private:
   Canvas m_canvas;
@@ -238,6 +243,8 @@ class TForm1 {
   // Step k of n of the shade ramp of `base`, after the shadow boxes.
   TColor rampe_ombre(TColor base, int n, int k);
   void init_couleurs_perso();
+  void RadioGroup_couleur_crayonClick();
+  void RadioGroup_couleur_peintureClick();
 
   // ---- snapshot history (files/) -------------------------------------------
   void wb();
