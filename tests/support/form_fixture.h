@@ -1,7 +1,9 @@
 #pragma once
 // A started window on a fake desktop: created, shown at the screen's size,
 // activated, with the generator seeded so that runs repeat.
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/main_window.h"
 #include "support/fake_desktop.h"
@@ -10,7 +12,7 @@ namespace korvel::testing {
 
 struct StartedForm {
   explicit StartedForm(int screen_width = 1920, int screen_height = 1080,
-                       std::string program_path = "/opt/korvel/korvel")
+                       std::string program_path = default_program_path())
       : desktop(screen_width, screen_height),
         form(std::make_unique<TForm1>(Services{desktop, files, std::move(program_path), "/home/user/.local/share/korvel"})) {
     form->FormCreate();
@@ -18,6 +20,13 @@ struct StartedForm {
     form->set_client_size(screen_width, screen_height);
     form->FormResize();
     form->FormActivate();
+  }
+
+  // A writable directory of this test process, as the program's own.
+  static std::string default_program_path() {
+    const auto dir = std::filesystem::temp_directory_path() / "korvel-tests";
+    std::filesystem::create_directories(dir);
+    return (dir / "korvel").string();
   }
 
   TForm1& operator*() { return *form; }

@@ -1,0 +1,183 @@
+// The ring of ten snapshots, walked as the history's users walk it.
+#include "files/snapshot_history.h"
+
+#include <gtest/gtest.h>
+
+#include "support/form_fixture.h"
+
+namespace korvel {
+namespace {
+
+using testing::StartedForm;
+
+// A "stroke": a dot of its own colour, then the snapshot its release writes.
+void stroke(StartedForm& f, TColor colour) {
+  Canvas& c = f.canvas();
+  c.Brush.Color = colour;
+  c.FillRect(0, 0, 10, 10);
+  f->wb();
+}
+
+TColor shown(StartedForm& f) { return f.canvas().Pixels(5, 5); }
+
+std::string slot_file(StartedForm& f, int slot) { return nom_instantane(f->rep_instantanes, slot); }
+
+TEST(SnapshotRing, FirstStrokeWritesTheFirstSlot) {
+  StartedForm f(64, 48);
+  stroke(f, clRed);
+  EXPECT_EQ(f->indice_fic, 0);
+  EXPECT_EQ(f->max_fic, 0);
+  EXPECT_EQ(f->Label8.caption(), "-1/-1");
+  EXPECT_EQ(f->Label9.caption(), " -> 0/0");
+  EXPECT_EQ(f->nom_fic, f->rep_prog + "/~100.bmp");
+  EXPECT_EQ(f->Label6.caption(), "save " + f->nom_fic);
+  ASSERT_TRUE(f.files.exists(f->nom_fic));
+  EXPECT_EQ(f.files.files[f->nom_fic], f.canvas().bitmap());
+}
+
+TEST(SnapshotRing, ThreeStrokesThenBackThreeTimesAndForward) {
+  StartedForm f(64, 48);
+  stroke(f, 0x000001);
+  stroke(f, 0x000002);
+  stroke(f, 0x000003);
+  f->affiche_fic_precedent();
+  EXPECT_EQ(f->indice_fic, 1);
+  EXPECT_EQ(shown(f), 0x000002u);
+  EXPECT_EQ(f->Label9.caption(), "!! -> 1/2");
+  f->affiche_fic_precedent();
+  EXPECT_EQ(shown(f), 0x000001u);
+  f->affiche_fic_precedent();
+  EXPECT_EQ(f->indice_fic, 2);
+  EXPECT_EQ(shown(f), 0x000003u);
+  f->affiche_fic_suivant();
+  EXPECT_EQ(f->indice_fic, 0);
+  EXPECT_EQ(shown(f), 0x000001u);
+  EXPECT_EQ(f->Label9.caption(), " -> 0/2");
+  EXPECT_EQ(f->Label8.caption(), "2/2");
+  EXPECT_EQ(f.files.writes.size(), 3u);
+}
+
+TEST(SnapshotRing, TheEleventhSnapshotOverwritesTheFirstSlot) {
+  StartedForm f(32, 32);
+  for (TColor c = 1; c <= 11; ++c) stroke(f, c);
+  EXPECT_EQ(f->indice_fic, 0);
+  EXPECT_EQ(f->max_fic, 9);
+  EXPECT_EQ(f->Label9.caption(), " -> 0/9");
+  EXPECT_EQ(f.files.files[slot_file(f, 0)].colour_at(5, 5), 11u);
+  // Walking back visits the last ten from newest to oldest.
+  std::vector<TColor> walk;
+  for (int i = 0; i < 10; ++i) {
+    f->affiche_fic_precedent();
+    walk.push_back(shown(f));
+  }
+  EXPECT_EQ(walk, (std::vector<TColor>{10, 9, 8, 7, 6, 5, 4, 3, 2, 11}));
+}
+
+TEST(SnapshotRing, ANewStrokeAfterSteppingBackGoesIntoTheNextSlot) {
+  StartedForm f(32, 32);
+  stroke(f, 1);
+  stroke(f, 2);
+  stroke(f, 3);
+  f->affiche_fic_precedent();
+  f->affiche_fic_precedent();
+  ASSERT_EQ(f->indice_fic, 0);
+  stroke(f, 4);
+  EXPECT_EQ(f->indice_fic, 1);
+  EXPECT_EQ(f->max_fic, 3);
+  EXPECT_EQ(f.files.files[slot_file(f, 1)].colour_at(5, 5), 4u);
+  f->affiche_fic_suivant();
+  EXPECT_EQ(f->indice_fic, 2);
+  EXPECT_EQ(shown(f), 3u);
+  // Slot 3 was written by no stroke of this run: the picture stays.
+  f->affiche_fic_suivant();
+  EXPECT_EQ(f->indice_fic, 3);
+  EXPECT_EQ(shown(f), 3u);
+  f->affiche_fic_suivant();
+  EXPECT_EQ(f->indice_fic, 0);
+  EXPECT_EQ(shown(f), 1u);
+}
+
+TEST(SnapshotRing, SteppingBeforeAnySnapshot) {
+  StartedForm f(32, 32);
+  f->affiche_fic_precedent();
+  EXPECT_EQ(f->indice_fic, -1);
+  EXPECT_EQ(f->nom_fic, f->rep_instantanes + "/~99.bmp");
+  EXPECT_EQ(f->Label9.caption(), "!! -> -1/-1");
+  EXPECT_EQ(shown(f), clBlack);
+
+  StartedForm g(32, 32);
+  // A file an earlier run left in slot 0 is shown by F9.
+  g.files.files[slot_file(g, 0)] = Bitmap(32, 32, clAqua);
+  g->affiche_fic_suivant();
+  EXPECT_EQ(g->indice_fic, 0);
+  EXPECT_EQ(g->Label9.caption(), " -> 0/-1");
+  EXPECT_EQ(shown(g), clAqua);
+  stroke(g, clRed);
+  EXPECT_EQ(g->indice_fic, 1);
+  EXPECT_EQ(g->max_fic, 0);
+}
+
+TEST(SnapshotRing, ASmallerSnapshotCoversOnlyTheTopLeft) {
+  StartedForm f(64, 48);
+  f.files.files[slot_file(f, 0)] = Bitmap(10, 10, clWhite);
+  f->affiche_fic_suivant();
+  EXPECT_EQ(f.canvas().Pixels(9, 9), clWhite);
+  EXPECT_EQ(f.canvas().Pixels(10, 9), clBlack);
+}
+
+TEST(SnapshotRing, AFailedWriteIsReportedAndTheRingStaysOnWhatIsOnDisk) {
+  StartedForm f(32, 32);
+  stroke(f, 1);
+  f.files.fail_writes = true;
+  stroke(f, 2);
+  ASSERT_EQ(f.desktop.errors.size(), 1u);
+  EXPECT_EQ(f->indice_fic, 0);
+  EXPECT_EQ(f->max_fic, 0);
+  EXPECT_EQ(f->nom_fic, slot_file(f, 0));
+  EXPECT_EQ(shown(f), 2u);  // the picture on screen is untouched
+  f.files.fail_writes = false;
+  stroke(f, 3);
+  EXPECT_EQ(f->indice_fic, 1);
+  EXPECT_EQ(f.files.files[slot_file(f, 1)].colour_at(5, 5), 3u);
+}
+
+TEST(SnapshotRing, AnUnreadableSnapshotIsReportedAndThePictureKept) {
+  StartedForm f(32, 32);
+  stroke(f, 1);
+  stroke(f, 2);
+  f.files.unreadable[slot_file(f, 0)] = true;
+  EXPECT_THROW(f->affiche_fic_precedent(), EInOutError);
+  EXPECT_EQ(shown(f), 2u);
+}
+
+TEST(SnapshotDirectory, TheProgramsOwnWhenWritableElseTheUsersDataDirectory) {
+  const std::string writable = std::filesystem::temp_directory_path().string();
+  EXPECT_EQ(choose_snapshot_directory(writable, "/data"), writable);
+  EXPECT_EQ(choose_snapshot_directory("/nonexistent/korvel", "/data"), "/data");
+
+  const auto data_dir = std::filesystem::temp_directory_path() / "korvel-tests-data" / "nested";
+  std::filesystem::remove_all(data_dir.parent_path());
+  testing::FakeDesktop desktop(32, 32);
+  testing::MemoryImageFiles files;
+  TForm1 form(Services{desktop, files, "/nonexistent/korvel/korvel", data_dir.string()});
+  form.FormCreate();
+  form.FormResize();
+  EXPECT_EQ(form.rep_prog, "/nonexistent/korvel");
+  form.wb();
+  EXPECT_EQ(form.nom_fic, data_dir.string() + "/~100.bmp");
+  EXPECT_TRUE(std::filesystem::is_directory(data_dir));
+  std::filesystem::remove_all(data_dir.parent_path());
+}
+
+TEST(SnapshotRing, TheButtonsStepLikeTheKeys) {
+  StartedForm f(32, 32);
+  stroke(f, 1);
+  stroke(f, 2);
+  f->Panel11.click();
+  EXPECT_EQ(shown(f), 1u);
+  f->Panel13.click();
+  EXPECT_EQ(shown(f), 2u);
+}
+
+}  // namespace
+}  // namespace korvel
