@@ -109,15 +109,19 @@ TEST(DecimalSeparator, FollowsTheCLocale) {
   const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
   ASSERT_NE(std::setlocale(LC_NUMERIC, "C"), nullptr);
   EXPECT_EQ(decimal_separator(), '.');
-  bool comma_locale = false;
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(DecimalSeparator, ACommaLocaleGivesAComma) {
+  const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
   for (const char* name : {"fr_FR.UTF-8", "fr_FR.utf8", "de_DE.UTF-8", "de_DE.utf8"})
     if (std::setlocale(LC_NUMERIC, name) != nullptr) {
-      comma_locale = true;
-      EXPECT_EQ(decimal_separator(), ',');
-      break;
+      const char separator = decimal_separator();
+      std::setlocale(LC_NUMERIC, saved.c_str());
+      EXPECT_EQ(separator, ',') << name;
+      return;
     }
-  std::setlocale(LC_NUMERIC, saved.c_str());
-  if (!comma_locale) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  GTEST_SKIP() << "no locale with a decimal comma is installed";
 }
 
 TEST(NbPetales, ReadsEdit1WithItsDefault) {

@@ -1,0 +1,115 @@
+// The replication driver trace_symetrique and its pure geometry.
+#include "draw/replication.h"
+
+#include <cmath>
+#include <limits>
+
+#include "app/main_window.h"
+
+namespace korvel {
+
+namespace {
+
+constexpr long double kPi = 3.1415926535897932385L;
+constexpr long double kPiSur2 = 1.5707963267948966193L;
+constexpr long double kDeuxPi = 6.283185307179586477L;
+
+bool entier_representable(double v) {
+  if (!std::isfinite(v)) return false;
+  const double n = nearest(v);
+  return n >= double(std::numeric_limits<std::int32_t>::min()) && n <= double(std::numeric_limits<std::int32_t>::max());
+}
+
+}  // namespace
+
+double angle_point(double dx, double dy) {
+  if (dx == 0 && dy == 0) return 0;
+  const long double x = dx, y = dy;
+  if (std::fabs(y) > std::fabs(x)) {
+    long double a = std::atan(x / y);
+    if (y <= 0) a += kPi;
+    return double(a);
+  }
+  if (x > 0) return double(kPiSur2 - std::atan(y / x));
+  return double(-kPiSur2 - std::atan(y / x));
+}
+
+bool copie_representable(const Copie& c) {
+  return entier_representable(c.x1) && entier_representable(c.y1) && entier_representable(c.x2) &&
+         entier_representable(c.y2);
+}
+
+namespace detail {
+
+void rosette(const ParametresReplication& p, PointPolaire& q1, PointPolaire& q2, double& pas) {
+  const double cx = p.centre.x, cy = p.centre.y;
+  const double dx1 = double(p.p1.x) - cx, dy1 = double(p.p1.y) - cy;
+  const double dx2 = double(p.p2.x) - cx, dy2 = double(p.p2.y) - cy;
+  q1.r = double(std::sqrt(static_cast<long double>(dx1) * dx1 + static_cast<long double>(dy1) * dy1));
+  q2.r = double(std::sqrt(static_cast<long double>(dx2) * dx2 + static_cast<long double>(dy2) * dy2));
+  q1.a = angle_point(dx1, dy1);
+  q2.a = angle_point(dx2, dy2);
+  pas = double(kDeuxPi / p.petales);
+}
+
+void position(double cx, double cy, const PointPolaire& q, double& x, double& y, double& miroir_x) {
+  const long double a = q.a, r = q.r;
+  const long double s = r * std::sin(a);
+  x = double(cx + s);
+  y = double(cy + r * std::cos(a));
+  miroir_x = double(cx - s);
+}
+
+}  // namespace detail
+
+std::vector<Copie> copies_symetriques(const ParametresReplication& p) {
+  std::vector<Copie> copies;
+  pour_chaque_copie(p, [&](const Copie& c) { copies.push_back(c); });
+  return copies;
+}
+
+void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur) {
+  Canvas& canvas = Image1.canvas();
+  // 1.
+  canvas.Pen.Mode = mode;
+  canvas.Pen.Color = couleur;
+  // 2. The random width starts from the width the previous call left.
+  const std::int32_t e = entier_de(Edit3);
+  if (CheckBox_epaisseur.checked()) {
+    const std::int64_t borne = std::int64_t(e) + canvas.Pen.Width;
+    canvas.Pen.Width = Random(int(std::clamp<std::int64_t>(borne, 0, std::numeric_limits<int>::max())));
+  } else {
+    canvas.Pen.Width = e;
+  }
+  // 3.
+  Panel_crayon.set_color(couleur);
+  Panel9.set_color(Panel_crayon.color());
+  // 4-5.
+  ParametresReplication p;
+  p.p1 = P1;
+  p.p2 = P2;
+  p.centre = {centre_x, centre_y};
+  p.symetrie = RadioGroup_symetrie.item_index();
+  p.type_trace = RadioGroup_type_trace.item_index();
+  p.petales = nb_petales();
+  // 7.5. A conversion failure here ends the call before the first copy.
+  const bool rosette = p.symetrie == int(Symetrie::rosace) || p.symetrie == int(Symetrie::vitrail);
+  if (rosette && CheckBox_spirale.checked()) {
+    p.tours = entier_de(Edit4);
+    p.facteur = double(entier_de(Edit5)) / 1000;
+    if (RadioGroup_peindre_dessiner.item_index() > 0) desktop().set_cursor(crHourGlass);
+  }
+  // 6-7. A copy beyond the 32-bit range (a growing spiral) is skipped.
+  CopieContexte copie;
+  copie.couleur = couleur;
+  pour_chaque_copie(p, [&](const Copie& c) {
+    if (!copie_representable(c)) return;
+    copie.x1 = c.x1;
+    copie.y1 = c.y1;
+    copie.x2 = c.x2;
+    copie.y2 = c.y2;
+    trace_copie(copie);
+  });
+}
+
+}  // namespace korvel

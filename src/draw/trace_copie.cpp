@@ -1,0 +1,138 @@
+// trace_copie: one symmetric copy on the picture, painted or drawn as a line,
+// clones, shadows and the jittered line of random thickness.
+//
+// Coordinates are rounded to nearest with halves to even. A point that cannot
+// be held in a 32-bit integer (far beyond the picture, for instance a clone
+// shift added to a huge coordinate) skips the line it belongs to; the canvas
+// clips every line it is given.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include "app/main_window.h"
+#include "draw/replication.h"
+
+namespace korvel {
+
+namespace {
+
+// nearest(v) as an integer, when it fits in 32 bits. The sums are formed in
+// long double like the original's extended arithmetic; most are exact
+// doubles, which round much faster than long doubles and give the same result.
+std::optional<std::int64_t> arrondi(long double v) {
+  if (!std::isfinite(v)) return std::nullopt;
+  const double d = static_cast<double>(v);
+  const long double n = static_cast<long double>(d) == v ? static_cast<long double>(nearest(d)) : nearest(v);
+  if (n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::int32_t>::max())
+    return std::nullopt;
+  return std::int64_t(n);
+}
+
+bool tient(std::int64_t v) {
+  return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
+}
+
+// MoveTo(x1 + dx1, y1 + dy1), LineTo(x2 + dx2, y2 + dy2) on the rounded
+// points, or nothing when a point does not fit.
+struct Segment {
+  std::optional<std::int64_t> x1, y1, x2, y2;
+  bool complet() const { return x1 && y1 && x2 && y2; }
+};
+
+void ligne(Canvas& canvas, const Segment& s, std::int64_t dx1, std::int64_t dy1, std::int64_t dx2, std::int64_t dy2) {
+  if (!s.complet()) return;
+  const std::int64_t ax = *s.x1 + dx1, ay = *s.y1 + dy1, bx = *s.x2 + dx2, by = *s.y2 + dy2;
+  if (!tient(ax) || !tient(ay) || !tient(bx) || !tient(by)) return;
+  canvas.MoveTo(int(ax), int(ay));
+  canvas.LineTo(int(bx), int(by));
+}
+
+// The segment of the copy shifted right by o pixels, rounded.
+Segment decale(const CopieContexte& c, std::int64_t o) {
+  return {arrondi(static_cast<long double>(c.x1) + o), arrondi(c.y1), arrondi(static_cast<long double>(c.x2) + o),
+          arrondi(c.y2)};
+}
+
+}  // namespace
+
+void TForm1::trace_copie(CopieContexte& copie) {
+  Canvas& canvas = Image1.canvas();
+  const int peinture = RadioGroup_peindre_dessiner.item_index();
+
+  if (peinture > 0) {
+    // 1-2. The fill is in the paint colour.
+    canvas.Brush.Style = bsSolid;
+    canvas.Pen.Color = coul_peinture;
+    canvas.Brush.Color = canvas.Pen.Color;
+    // 3. A point outside the picture fills nothing (the canvas checks).
+    const auto px = arrondi(copie.x2), py = arrondi(copie.y2);
+    if (!px || !py) return;
+    if (peinture == 2) {
+      // 4. "peind j'usqu'à": up to a border in the pen colour field.
+      canvas.FloodFill(int(*px), int(*py), coul_crayon, fsBorder);
+    } else {
+      // 5. "peind tant que": the area of the colour under the point, unless
+      // that is the call's colour.
+      const TColor sous = canvas.Pixels(int(*px), int(*py));
+      if (sous != copie.couleur) canvas.FloodFill(int(*px), int(*py), sous, fsSurface);
+    }
+    return;
+  }
+
+  const bool epaisseur_aleatoire = CheckBox_epaisseur.checked();
+  const bool ombre = CheckBox_ombre_1.checked() || CheckBox_ombre_2.checked();
+
+  // 1. "crayon" with random thickness: 60 % or 70 % of the pen colour.
+  if (epaisseur_aleatoire && RadioGroup_type_trace.item_index() == int(TypeTrace::crayon)) {
+    rouge_crayon = red_of(coul_crayon);
+    vert_crayon = green_of(coul_crayon);
+    bleu_crayon = blue_of(coul_crayon);
+    const int k = 6 + Random(2);
+    copie.couleur = RGB(rouge_crayon * k / 10, vert_crayon * k / 10, bleu_crayon * k / 10);
+  }
+
+  // A band of w lines of width 2 stepping one pixel down-right, shaded.
+  const auto ombre_decalee = [&](std::int64_t o) {
+    const std::int32_t w = entier_de(Edit7);
+    if (w < 1) return;
+    const Segment s = decale(copie, o);
+    for (std::int32_t i = 0; i < w; ++i) {
+      canvas.Pen.Color = rampe_ombre(copie.couleur, w, i);
+      canvas.Pen.Width = 2;
+      ligne(canvas, s, i, i, i, i);
+    }
+  };
+
+  // The clone spacing divides by (C + 1) div 2, zero for C in -2..0: those
+  // counts, 0 from the up-down among them, draw as one segment.
+  const std::int64_t c = nb_clones;
+  const std::int64_t h0 = (c + 1) / 2;
+  if (c == 1 || h0 == 0) {
+    // 2. One segment.
+    if (ombre) {
+      ombre_decalee(0);
+    } else {
+      canvas.Pen.Color = copie.couleur;
+      ligne(canvas, decale(copie, 0), 0, 0, 0, 0);
+    }
+  } else {
+    // 3. Clones across the screen, in the pen colour the driver set.
+    const std::int64_t s = desktop().screen_width() / (2 * h0);
+    const std::int64_t h = (c + 1) % 2 == 0 ? h0 - 1 : h0;
+    for (std::int64_t g = -h; g <= h; ++g) {
+      if (ombre)
+        ombre_decalee(g * s);
+      else
+        ligne(canvas, decale(copie, g * s), 0, 0, 0, 0);
+    }
+  }
+
+  // 4. The jittered line near the unshifted copy, with the pen left above.
+  if (epaisseur_aleatoire) {
+    const int j1 = Random(10), j2 = Random(10), j3 = Random(10), j4 = Random(10);
+    ligne(canvas, decale(copie, 0), j2 - 5, j1 - 5, j4 - 5, j3 - 5);
+  }
+}
+
+}  // namespace korvel

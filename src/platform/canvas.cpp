@@ -1,0 +1,100 @@
+// The canvas's state, its simple primitives (FillRect, Pixels, Draw) and the
+// line entry points; lines, ellipses and fills live in their own files.
+#include "platform/canvas.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/canvas_internal.h"
+
+namespace korvel {
+
+using detail::i64;
+
+namespace {
+
+constexpr std::uint32_t kColourBits = 0x00FFFFFF;
+
+// [a, b) clipped to [0, size): both ends widened to 64 bits first, so that
+// boxes spanning the whole 32-bit range neither overflow nor wrap.
+std::pair<i64, i64> clip_range(i64 a, i64 b, i64 size) {
+  return {std::max<i64>(a, 0), std::min<i64>(b, size)};
+}
+
+}  // namespace
+
+namespace detail {
+
+void SpanWriter::row(i64 y, Span* spans, int count) {
+  std::sort(spans, spans + count, [](const Span& a, const Span& b) { return a.x1 < b.x1; });
+  Span run;  // the merged run being built
+  for (int i = 0; i < count; ++i) {
+    const Span& s = spans[i];
+    if (s.empty()) continue;
+    if (!run.empty() && s.x1 <= run.x2 + 1) {
+      run.x2 = std::max(run.x2, s.x2);
+      continue;
+    }
+    if (!run.empty()) span(y, run.x1, run.x2);
+    run = s;
+  }
+  if (!run.empty()) span(y, run.x1, run.x2);
+}
+
+}  // namespace detail
+
+Canvas::Canvas(int width, int height) : m_bitmap(width, height, clBlack) {}
+
+Canvas::Canvas(Bitmap bitmap) : m_bitmap(std::move(bitmap)) {
+  // The fills rely on the top byte being 0 (it is free scratch space), and
+  // colours compare on 24 bits: a bitmap from elsewhere may carry alpha there.
+  std::uint32_t* p = m_bitmap.data();
+  const std::size_t n = std::size_t(m_bitmap.width()) * std::size_t(m_bitmap.height());
+  for (std::size_t i = 0; i < n; ++i) p[i] &= kColourBits;
+}
+
+void Canvas::MoveTo(int x, int y) { m_pen_pos = {x, y}; }
+
+void Canvas::LineTo(int x, int y) {
+  const TPoint from = m_pen_pos, to{x, y};
+  m_pen_pos = to;
+  if (Pen.Style == psClear) return;
+  detail::SpanWriter out(m_bitmap, m_changed, raster_op(Pen.Mode, pixel_of(Pen.Color)));
+  if (Pen.Width <= 1)
+    detail::thin_line(out, from, to);
+  else
+    detail::wide_line(out, from, to, Pen.Width);
+}
+
+void Canvas::FillRect(int left, int top, int right, int bottom) {
+  if (Brush.Style != bsSolid) return;
+  const auto [x1, x2] = clip_range(left, right, width());
+  const auto [y1, y2] = clip_range(top, bottom, height());
+  if (x1 >= x2 || y1 >= y2) return;
+  const std::uint32_t p = pixel_of(Brush.Color);
+  for (i64 y = y1; y < y2; ++y) std::fill(m_bitmap.row(int(y)) + x1, m_bitmap.row(int(y)) + x2, p);
+  m_changed.unite(Rect{int(x1), int(y1), int(x2), int(y2)});
+}
+
+TColor Canvas::Pixels(int x, int y) const { return m_bitmap.colour_at(x, y); }
+
+void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
+  if (&bitmap == &m_bitmap) {  // drawing the canvas onto itself: copy first
+    const Bitmap copy = bitmap;
+    Draw(x, y, copy);
+    return;
+  }
+  const auto [x1, x2] = clip_range(x, i64(x) + bitmap.width(), width());
+  const auto [y1, y2] = clip_range(y, i64(y) + bitmap.height(), height());
+  if (x1 >= x2 || y1 >= y2) return;
+  for (i64 row = y1; row < y2; ++row) {
+    const std::uint32_t* src = bitmap.row(int(row - y)) + (x1 - x);
+    std::uint32_t* dst = m_bitmap.row(int(row)) + x1;
+    for (i64 i = 0; i < x2 - x1; ++i) dst[i] = src[i] & kColourBits;
+  }
+  m_changed.unite(Rect{int(x1), int(y1), int(x2), int(y2)});
+}
+
+Rect Canvas::take_changed() { return std::exchange(m_changed, Rect{}); }
+
+}  // namespace korvel

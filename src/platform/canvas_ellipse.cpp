@@ -1,0 +1,206 @@
+// Ellipse: a midpoint ellipse through the box's extreme rows and columns,
+// computed row by row (never stepped along the whole curve), so boxes spanning
+// the 32-bit range cost only the picture's rows.
+//
+// In half-pixel units about the box's centre, pixel (x, y) of the box
+// [l, r) x [t, b) is (X, Y) = (2x - 2l - A, 2y - 2t - B) with A = r - l - 1,
+// B = b - t - 1, so X runs over -A, -A + 2, ..., A. The curve is
+// (X/A)^2 + (Y/B)^2 = 1, i.e. F(X, Y) = (B X)^2 + (A Y)^2 - (A B)^2 = 0.
+//
+//   Y = B   . . # # # # . .    reach(Y): the outline's largest |X| in row Y,
+//           . # . . . . # .    also the half-width of the filled row.
+//           # . . . . . . #    In the right half, the run of row Y goes from
+//   Y = 1   # . . . . . . #    inner(Y) = min(reach(Y + 2) + 2, reach(Y))
+//           # . . . . . . #    to reach(Y): consecutive runs touch, so the
+//           . # . . . . # .    outline is a closed 8-connected path and each
+//           . . # # # # . .    pixel is on it once.
+//
+// The midpoint rule rounds the curve to the nearest row in each column where
+// it is flat, and to the nearest column in each row where it is steep. Here a
+// row reaches the farther of the two: the last X whose midpoint below,
+// (X, Y - 1), is inside, or whose midpoint to the left, (X - 1, Y), is. That
+// needs no split at 45 degrees and treats rows and columns alike (a box
+// transposed gives the ellipse transposed). The rows nearest the centre reach
+// X = A and every row has its middle pixel, so the box's extreme columns and
+// rows are always drawn.
+#include <cstdlib>
+
+#include "platform/canvas_internal.h"
+
+namespace korvel {
+
+using detail::i64;
+using detail::Span;
+using detail::u64;
+
+namespace {
+
+// The last x of first, first + 2, ... <= last with pred(x), or first - 2 when
+// there is none; pred is true up to some x and false after. `guess` is
+// within a step or two of the answer, so the walks are short.
+template <class Pred>
+i64 last_true(i64 first, i64 last, long double guess, Pred pred) {
+  i64 x = first;
+  if (guess >= static_cast<long double>(last))
+    x = last;
+  else if (guess > static_cast<long double>(first))
+    x = first + (static_cast<i64>(guess) - first) / 2 * 2;
+  if (pred(x)) {
+    while (x + 2 <= last && pred(x + 2)) x += 2;
+  } else {
+    do x -= 2;
+    while (x >= first && !pred(x));
+  }
+  return x;
+}
+
+class EllipseRows {
+ public:
+  EllipseRows(i64 left, i64 top, i64 right, i64 bottom)
+      : m_top(top), m_a(right - left - 1), m_b(bottom - top - 1), m_mirror(2 * left + m_a),
+        m_box(right - left <= 2 || bottom - top <= 2) {}
+
+  i64 first_row() const { return m_top; }
+  i64 last_row() const { return m_top + m_b; }
+  i64 middle_row() const { return m_top + m_b / 2; }
+
+  // The filled row y: the outline's extremes and everything between.
+  Span fill(i64 y) const {
+    const i64 r = reach(row_y(y));
+    return {column(-r), column(r)};
+  }
+  // The outline's pixels of row y in the right half; `mirror` gives the left.
+  Span right_run(i64 y) const {
+    const i64 yy = row_y(y);
+    return {column(inner(yy)), column(reach(yy))};
+  }
+  Span mirror(Span s) const { return {m_mirror - s.x2, m_mirror - s.x1}; }
+
+ private:
+  i64 row_y(i64 y) const { return std::llabs(2 * (y - m_top) - m_b); }
+  i64 column(i64 x) const { return (m_mirror + x) / 2; }  // m_mirror + x is even
+
+  i64 inner(i64 y) const {
+    if (m_box || y == m_b) return m_a % 2;
+    return std::min(reach(y + 2) + 2, reach(y));
+  }
+
+  // Boxes 1 or 2 pixels wide or high are rectangles: every row reaches A.
+  i64 reach(i64 y) const {
+    if (m_box || y == m_b % 2) return m_a;
+    const u64 a = u64(m_a), b = u64(m_b), ab = a * b;
+    const u64 dy = u64(y - 1);
+    const i64 by_column = last_true(m_a % 2, m_a, estimate(y - 1), [&](i64 c) {
+      return detail::compare_sum_sq(b * u64(c), a * dy, ab) < 0;
+    });
+    const i64 by_row = last_true(m_a % 2, m_a, 1 + estimate(y), [&](i64 c) {
+      return detail::compare_sum_sq(b * u64(std::llabs(c - 1)), a * u64(y), ab) < 0;
+    });
+    return std::max({by_column, by_row, m_a % 2});
+  }
+
+  // The curve's X at height y, approximately: A sqrt(B^2 - y^2) / B.
+  long double estimate(i64 y) const {
+    const auto rest = static_cast<long double>(detail::i128(m_b - y) * (m_b + y));
+    return static_cast<long double>(m_a) * std::sqrt(std::max<long double>(rest, 0)) /
+           static_cast<long double>(m_b);
+  }
+
+  i64 m_top, m_a, m_b, m_mirror;
+  bool m_box;
+};
+
+// The largest value(j) over [lo, hi], pruned by bound(a, b) >= value on [a, b]:
+// branch and bound, since the wide outline's rows are maxima over up to a
+// pen's width of candidates.
+template <class Value, class Bound>
+i64 max_by_bounds(i64 lo, i64 hi, Value value, Bound bound) {
+  struct Range { i64 a, b; };
+  Range stack[160];
+  int n = 0;
+  stack[n++] = {lo, hi};
+  i64 best = INT64_MIN;
+  while (n > 0) {
+    const Range r = stack[--n];
+    if (bound(r.a, r.b) <= best) continue;
+    if (r.b - r.a < 8) {
+      for (i64 j = r.a; j <= r.b; ++j) best = std::max(best, value(j));
+      continue;
+    }
+    const i64 m = r.a + (r.b - r.a) / 2;
+    stack[n++] = {r.a, m};
+    stack[n++] = {m + 1, r.b};
+  }
+  return best;
+}
+
+void thin_outline(detail::SpanWriter& out, const EllipseRows& shape) {
+  const i64 y_first = std::max<i64>(shape.first_row(), 0);
+  const i64 y_last = std::min<i64>(shape.last_row(), out.height() - 1);
+  for (i64 y = y_first; y <= y_last; ++y) {
+    const Span run = shape.right_run(y);
+    Span spans[2] = {run, shape.mirror(run)};
+    out.row(y, spans, 2);
+  }
+}
+
+// The pen's disc at every outline pixel. In one row, the discs of the right
+// half's pixels form one interval (the half is a path going down, and discs
+// of neighbouring pixels touch), from the smallest left end to the largest
+// right end over the disc rows j; the left half is its mirror image (an even
+// disc mirrored is itself shifted one column right).
+void wide_outline(detail::SpanWriter& out, const EllipseRows& shape, i64 width) {
+  const detail::PenDisc disc(width);
+  const i64 shift = width % 2 == 0 ? 1 : 0;
+  const i64 y_first = std::max<i64>(shape.first_row() + disc.first_row(), 0);
+  const i64 y_last = std::min<i64>(shape.last_row() + disc.last_row(), out.height() - 1);
+  const i64 middle = shape.middle_row();
+  for (i64 y = y_first; y <= y_last; ++y) {
+    // Disc rows j whose source row y - j is in the box.
+    const i64 j_lo = std::max(disc.first_row(), y - shape.last_row());
+    const i64 j_hi = std::min(disc.last_row(), y - shape.first_row());
+    // Both ends' terms are unimodal in j: right ends peak at the middle row
+    // and the disc's centre row, left ends are lowest at the source range's
+    // ends and at the disc's centre row.
+    const i64 right = max_by_bounds(
+        j_lo, j_hi, [&](i64 j) { return shape.right_run(y - j).x2 + disc.row(j).x2; },
+        [&](i64 a, i64 b) {
+          return shape.right_run(std::clamp(middle, y - b, y - a)).x2 +
+                 disc.row(std::clamp<i64>(0, a, b)).x2;
+        });
+    const i64 left = -max_by_bounds(
+        j_lo, j_hi, [&](i64 j) { return -(shape.right_run(y - j).x1 + disc.row(j).x1); },
+        [&](i64 a, i64 b) {
+          const i64 low = std::min(shape.right_run(y - b).x1, shape.right_run(y - a).x1);
+          return -(low + disc.row(std::clamp<i64>(0, a, b)).x1);
+        });
+    const Span right_piece{left, right};
+    Span spans[2] = {right_piece, shape.mirror({left + shift, right + shift})};
+    out.row(y, spans, 2);
+  }
+}
+
+}  // namespace
+
+void Canvas::Ellipse(int left, int top, int right, int bottom) {
+  const i64 l = std::min(left, right), r = std::max(left, right);
+  const i64 t = std::min(top, bottom), b = std::max(top, bottom);
+  if (l == r || t == b) return;
+  const EllipseRows shape(l, t, r, b);
+  if (Brush.Style == bsSolid) {
+    detail::SpanWriter out(m_bitmap, m_changed, raster_op(Pen.Mode, pixel_of(Brush.Color)));
+    const i64 y_last = std::min<i64>(b - 1, height() - 1);
+    for (i64 y = std::max<i64>(t, 0); y <= y_last; ++y) {
+      const Span s = shape.fill(y);
+      out.span(y, s.x1, s.x2);
+    }
+  }
+  if (Pen.Style == psClear) return;
+  detail::SpanWriter out(m_bitmap, m_changed, raster_op(Pen.Mode, pixel_of(Pen.Color)));
+  if (Pen.Width <= 1)
+    thin_outline(out, shape);
+  else
+    wide_outline(out, shape, Pen.Width);
+}
+
+}  // namespace korvel

@@ -1,0 +1,157 @@
+#pragma once
+// Shared by the canvas's primitives: exact wide-integer helpers, the pen disc
+// and the span writer through which every primitive reaches the pixels.
+// Not part of the public API.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "platform/geometry.h"
+
+namespace korvel::detail {
+
+using i64 = std::int64_t;
+using u64 = std::uint64_t;
+// Coordinates are 32-bit, so their differences take 33 bits and their
+// products 66: exact geometry needs 128-bit intermediates.
+__extension__ typedef __int128 i128;
+__extension__ typedef unsigned __int128 u128;
+
+// Floor and ceiling of a / b for b != 0, whatever the signs.
+inline i128 floor_div(i128 a, i128 b) {
+  i128 q = a / b;
+  if (a % b != 0 && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+inline i128 ceil_div(i128 a, i128 b) { return -floor_div(-a, b); }
+
+// floor(sqrt(n)) for any n below 2^127.
+inline u64 isqrt(u128 n) {
+  auto s = static_cast<u64>(std::sqrt(static_cast<long double>(n)));
+  while (s > 0 && u128(s) * s > n) --s;
+  while (u128(s + 1) * (s + 1) <= n) ++s;
+  return s;
+}
+
+// Sign of p^2 + q^2 - r^2, exact for any 64-bit magnitudes.
+inline int compare_sum_sq(u64 p, u64 q, u64 r) {
+  const u128 pp = u128(p) * p, qq = u128(q) * q, rr = u128(r) * r;
+  if (pp > rr) return 1;
+  const u128 rest = rr - pp;  // no overflow: compare q^2 with r^2 - p^2
+  return qq < rest ? -1 : (qq == rest ? 0 : 1);
+}
+
+// Narrows [lo, hi] to the integers t with alpha*t + beta >= 0 (> 0 when
+// `strict`). Returns false when nothing is left.
+inline bool clip_linear(i128 alpha, i128 beta, bool strict, i64& lo, i64& hi) {
+  if (alpha == 0) return (strict ? beta > 0 : beta >= 0) && lo <= hi;
+  if (alpha > 0) {
+    const i128 b = strict ? floor_div(-beta, alpha) + 1 : ceil_div(-beta, alpha);
+    if (b > hi) return false;
+    if (b > lo) lo = i64(b);
+  } else {
+    const i128 b = strict ? ceil_div(beta, -alpha) - 1 : floor_div(beta, -alpha);
+    if (b < lo) return false;
+    if (b < hi) hi = i64(b);
+  }
+  return lo <= hi;
+}
+
+// A run of pixels in one row, both ends included; empty when x2 < x1.
+struct Span {
+  i64 x1 = 0;
+  i64 x2 = -1;
+  bool empty() const { return x2 < x1; }
+};
+
+// The round pen of width >= 2, relative to the pen's pixel:
+//
+//   width 2   width 3   width 4   width 5
+//    ##        .#.      .##.     .###.
+//    #@        #@#      ####     #####
+//              .#.      ##@#     ##@##
+//                       .##.     #####
+//                                .###.
+//
+// Odd widths are centred on the pixel @, even ones on its top-left corner.
+// Width 3 is the plus sign; every other width is the set of pixels whose
+// centre lies in the circle of diameter `width` (which gives 2, 4 and 5 too).
+class PenDisc {
+ public:
+  explicit PenDisc(i64 width) : m_width(width), m_even(width % 2 == 0 ? 1 : 0) {}
+  // Rows relative to the pen's pixel, both included.
+  i64 first_row() const { return -(m_width / 2); }
+  i64 last_row() const { return (m_width - 1) / 2; }
+  // The columns of row `dy` (first_row() <= dy <= last_row()).
+  Span row(i64 dy) const {
+    if (m_width == 3) return dy == 0 ? Span{-1, 1} : Span{0, 0};
+    // In half-pixel units the offsets are a = 2i + e, b = 2j + e and the rule
+    // is a^2 + b^2 <= width^2.
+    const i64 b = 2 * dy + m_even;
+    const i64 s = i64(isqrt(u128(i128(m_width) * m_width - i128(b) * b)));
+    return {i64(ceil_div(-s - m_even, 2)), i64(floor_div(s - m_even, 2))};
+  }
+
+ private:
+  i64 m_width;
+  i64 m_even;
+};
+
+// Writes pixels through one raster op, clipped to the bitmap, and adds what it
+// touched to the changed rectangle when it goes out of scope.
+class SpanWriter {
+ public:
+  SpanWriter(Bitmap& bitmap, Rect& changed, RasterOp op)
+      : m_bitmap(bitmap), m_changed(changed), m_op(op) {}
+  SpanWriter(const SpanWriter&) = delete;
+  SpanWriter& operator=(const SpanWriter&) = delete;
+  ~SpanWriter() {
+    if (m_x1 <= m_x2) m_changed.unite(Rect{int(m_x1), int(m_y1), int(m_x2) + 1, int(m_y2) + 1});
+  }
+
+  i64 width() const { return m_bitmap.width(); }
+  i64 height() const { return m_bitmap.height(); }
+
+  // One pixel known to lie inside the bitmap.
+  void pixel(i64 x, i64 y) {
+    std::uint32_t& p = m_bitmap.row(int(y))[x];
+    p = m_op.apply(p);
+    note(y, x, x);
+  }
+  // Pixels x1..x2 of row y, clipped.
+  void span(i64 y, i64 x1, i64 x2) {
+    if (y < 0 || y >= m_bitmap.height()) return;
+    x1 = std::max<i64>(x1, 0);
+    x2 = std::min<i64>(x2, i64(m_bitmap.width()) - 1);
+    if (x2 < x1) return;
+    std::uint32_t* p = m_bitmap.row(int(y));
+    const RasterOp op = m_op;
+    for (i64 x = x1; x <= x2; ++x) p[x] = op.apply(p[x]);
+    note(y, x1, x2);
+  }
+  // The union of up to a few spans of row y, each pixel combined once even
+  // where the spans overlap. Reorders `spans`.
+  void row(i64 y, Span* spans, int count);
+
+ private:
+  void note(i64 y, i64 x1, i64 x2) {
+    m_x1 = std::min(m_x1, x1);
+    m_x2 = std::max(m_x2, x2);
+    m_y1 = std::min(m_y1, y);
+    m_y2 = std::max(m_y2, y);
+  }
+
+  Bitmap& m_bitmap;
+  Rect& m_changed;
+  RasterOp m_op;
+  i64 m_x1 = INT64_MAX, m_x2 = INT64_MIN, m_y1 = INT64_MAX, m_y2 = INT64_MIN;
+};
+
+// Thin pen (canvas_line.cpp): Bresenham from `from` to `to`, `to` excluded.
+void thin_line(SpanWriter& out, TPoint from, TPoint to);
+// Wide pen (canvas_wide_line.cpp): body and end discs, each pixel once.
+void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width);
+
+}  // namespace korvel::detail
