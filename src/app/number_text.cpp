@@ -1,8 +1,8 @@
 // The numeric text helpers and the two readers of TForm1 built on them.
 //
-// The original trims count positions in eight-bit variables, so a text longer
-// than 255 bytes would be trimmed from a wrapped position. Here the counters
-// are as wide as the text: up to 255 bytes the results are the same, and a
+// The trims are defined with eight-bit position counters, which would start a
+// text longer than 255 bytes from a wrapped position. Here the counters are
+// as wide as the text: up to 255 bytes the results are the same, and a
 // longer text is trimmed whole.
 #include "app/number_text.h"
 

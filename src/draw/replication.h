@@ -24,8 +24,8 @@ enum class Symetrie : int { rosace = 0, vitrail = 1, miroir_vertical = 2, quatre
 enum class TypeTrace : int { crayon = 0, lignes = 1, eventail = 2, points = 3, losanges = 4, delie_elliptique = 5 };
 
 // The angle a of (dx, dy) with dx = r sin a and dy = r cos a; 0 for the null
-// vector. Computed in long double with the original's constants, returned
-// as a double.
+// vector. Computed in long double (x87 extended) with pi and pi/2 to 20
+// digits, returned as a double.
 double angle_point(double dx, double dy);
 
 // One copy of the segment, in picture pixels (not yet rounded).
@@ -61,7 +61,7 @@ std::vector<Copie> copies_symetriques(const ParametresReplication& p);
 
 namespace detail {
 // A point of the rosette: radius and angle about the centre, kept as doubles
-// between passes as the original kept them.
+// between passes.
 struct PointPolaire {
   double r, a;
 };

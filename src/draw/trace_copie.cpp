@@ -17,9 +17,9 @@ namespace korvel {
 
 namespace {
 
-// nearest(v) as an integer, when it fits in 32 bits. The sums are formed in
-// long double like the original's extended arithmetic; most are exact
-// doubles, which round much faster than long doubles and give the same result.
+// nearest(v) as an integer, when it fits in 32 bits. Shifted coordinates are
+// summed in long double (extended arithmetic); most sums are exact doubles,
+// which round much faster than long doubles and to the same integer.
 std::optional<std::int64_t> arrondi(long double v) {
   if (!std::isfinite(v)) return std::nullopt;
   const double d = static_cast<double>(v);
@@ -33,13 +33,14 @@ bool tient(std::int64_t v) {
   return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
 }
 
-// MoveTo(x1 + dx1, y1 + dy1), LineTo(x2 + dx2, y2 + dy2) on the rounded
-// points, or nothing when a point does not fit.
+// A copy's two points rounded; a coordinate is empty when it does not fit.
 struct Segment {
   std::optional<std::int64_t> x1, y1, x2, y2;
   bool complet() const { return x1 && y1 && x2 && y2; }
 };
 
+// MoveTo(x1 + dx1, y1 + dy1), LineTo(x2 + dx2, y2 + dy2), or nothing when a
+// point does not fit in 32 bits.
 void ligne(Canvas& canvas, const Segment& s, std::int64_t dx1, std::int64_t dy1, std::int64_t dx2, std::int64_t dy2) {
   if (!s.complet()) return;
   const std::int64_t ax = *s.x1 + dx1, ay = *s.y1 + dy1, bx = *s.x2 + dx2, by = *s.y2 + dy2;
@@ -54,32 +55,37 @@ Segment decale(const CopieContexte& c, std::int64_t o) {
           arrondi(c.y2)};
 }
 
+// Painting: a flood fill at the copy's second point, in the paint colour.
+void peindre_copie(TForm1& f, const CopieContexte& copie, int peinture) {
+  Canvas& canvas = f.Image1.canvas();
+  // 1-2.
+  canvas.Brush.Style = bsSolid;
+  canvas.Pen.Color = f.coul_peinture;
+  canvas.Brush.Color = canvas.Pen.Color;
+  // 3. A point outside the picture fills nothing (the canvas checks).
+  const auto px = arrondi(copie.x2), py = arrondi(copie.y2);
+  if (!px || !py) return;
+  if (peinture == 2) {
+    // 4. "peind j'usqu'à": up to a border in the pen colour field.
+    canvas.FloodFill(int(*px), int(*py), f.coul_crayon, fsBorder);
+  } else {
+    // 5. "peind tant que": the area of the colour under the point, unless
+    // that is the call's colour.
+    const TColor sous = canvas.Pixels(int(*px), int(*py));
+    if (sous != copie.couleur) canvas.FloodFill(int(*px), int(*py), sous, fsSurface);
+  }
+}
+
 }  // namespace
 
 void TForm1::trace_copie(CopieContexte& copie) {
-  Canvas& canvas = Image1.canvas();
   const int peinture = RadioGroup_peindre_dessiner.item_index();
-
   if (peinture > 0) {
-    // 1-2. The fill is in the paint colour.
-    canvas.Brush.Style = bsSolid;
-    canvas.Pen.Color = coul_peinture;
-    canvas.Brush.Color = canvas.Pen.Color;
-    // 3. A point outside the picture fills nothing (the canvas checks).
-    const auto px = arrondi(copie.x2), py = arrondi(copie.y2);
-    if (!px || !py) return;
-    if (peinture == 2) {
-      // 4. "peind j'usqu'à": up to a border in the pen colour field.
-      canvas.FloodFill(int(*px), int(*py), coul_crayon, fsBorder);
-    } else {
-      // 5. "peind tant que": the area of the colour under the point, unless
-      // that is the call's colour.
-      const TColor sous = canvas.Pixels(int(*px), int(*py));
-      if (sous != copie.couleur) canvas.FloodFill(int(*px), int(*py), sous, fsSurface);
-    }
+    peindre_copie(*this, copie, peinture);
     return;
   }
 
+  Canvas& canvas = Image1.canvas();
   const bool epaisseur_aleatoire = CheckBox_epaisseur.checked();
   const bool ombre = CheckBox_ombre_1.checked() || CheckBox_ombre_2.checked();
 

@@ -7,18 +7,19 @@
 // B = b - t - 1, so X runs over -A, -A + 2, ..., A. The curve is
 // (X/A)^2 + (Y/B)^2 = 1, i.e. F(X, Y) = (B X)^2 + (A Y)^2 - (A B)^2 = 0.
 //
-//   Y = B   . . # # # # . .    reach(Y): the outline's largest |X| in row Y,
-//           . # . . . . # .    also the half-width of the filled row.
-//           # . . . . . . #    In the right half, the run of row Y goes from
-//   Y = 1   # . . . . . . #    inner(Y) = min(reach(Y + 2) + 2, reach(Y))
-//           # . . . . . . #    to reach(Y): consecutive runs touch, so the
-//           . # . . . . # .    outline is a closed 8-connected path and each
-//           . . # # # # . .    pixel is on it once.
+//   Y = 7   . . # # # # . .     an 8 x 8 box: A = B = 7
+//   Y = 5   . # . . . . # .
+//   Y = 3   # . . . . . . #     reach(Y): the outline's largest |X| in row
+//   Y = 1   # . . . . . . #     Y, also the half-width of the filled row.
+//   Y = 1   # . . . . . . #     In the right half the run of row Y goes from
+//   Y = 3   # . . . . . . #     inner(Y) = min(reach(Y + 2) + 2, reach(Y))
+//   Y = 5   . # . . . . # .     to reach(Y): the fill's boundary, a closed
+//   Y = 7   . . # # # # . .     8-connected path with each pixel once.
 //
 // The midpoint rule rounds the curve to the nearest row in each column where
 // it is flat, and to the nearest column in each row where it is steep. Here a
-// row reaches the farther of the two: the last X whose midpoint below,
-// (X, Y - 1), is inside, or whose midpoint to the left, (X - 1, Y), is. That
+// row reaches the farther of the two: the last X whose midpoint towards the
+// centre, vertically (X, Y - 1) or horizontally (X - 1, Y), is inside. That
 // needs no split at 45 degrees and treats rows and columns alike (a box
 // transposed gives the ellipse transposed). The rows nearest the centre reach
 // X = A and every row has its middle pixel, so the box's extreme columns and
@@ -36,28 +37,55 @@ using detail::u64;
 namespace {
 
 // The last x of first, first + 2, ... <= last with pred(x), or first - 2 when
-// there is none; pred is true up to some x and false after. `guess` is
-// within a step or two of the answer, so the walks are short.
+// there is none; pred is true up to some x and false after. The search starts
+// at `guess`, normally within a step of the answer, and gallops from there,
+// so even a poor guess costs only a logarithm of the range.
 template <class Pred>
 i64 last_true(i64 first, i64 last, long double guess, Pred pred) {
+  i64 good = first - 2, bad = last + 2;  // pred(good) holds, pred(bad) does not
   i64 x = first;
   if (guess >= static_cast<long double>(last))
     x = last;
   else if (guess > static_cast<long double>(first))
     x = first + (static_cast<i64>(guess) - first) / 2 * 2;
   if (pred(x)) {
-    while (x + 2 <= last && pred(x + 2)) x += 2;
+    good = x;
+    for (i64 step = 2; good < last; step *= 2) {
+      const i64 next = std::min(good + step, last);
+      if (!pred(next)) {
+        bad = next;
+        break;
+      }
+      good = next;
+    }
   } else {
-    do x -= 2;
-    while (x >= first && !pred(x));
+    bad = x;
+    for (i64 step = 2; bad > first; step *= 2) {
+      const i64 next = std::max(bad - step, first);
+      if (pred(next)) {
+        good = next;
+        break;
+      }
+      bad = next;
+    }
   }
-  return x;
+  while (bad - good > 2) {  // good and bad keep the parity of first
+    const i64 mid = good + (bad - good) / 4 * 2;
+    if (pred(mid))
+      good = mid;
+    else
+      bad = mid;
+  }
+  return good;
 }
 
 class EllipseRows {
  public:
   EllipseRows(i64 left, i64 top, i64 right, i64 bottom)
-      : m_top(top), m_a(right - left - 1), m_b(bottom - top - 1), m_mirror(2 * left + m_a),
+      : m_top(top),
+        m_a(right - left - 1),
+        m_b(bottom - top - 1),
+        m_mirror(2 * left + m_a),
         m_box(right - left <= 2 || bottom - top <= 2) {}
 
   i64 first_row() const { return m_top; }
@@ -81,7 +109,7 @@ class EllipseRows {
   i64 column(i64 x) const { return (m_mirror + x) / 2; }  // m_mirror + x is even
 
   i64 inner(i64 y) const {
-    if (m_box || y == m_b) return m_a % 2;
+    if (y == m_b) return m_a % 2;  // the top and bottom rows start at the middle
     return std::min(reach(y + 2) + 2, reach(y));
   }
 
@@ -110,26 +138,30 @@ class EllipseRows {
   bool m_box;
 };
 
-// The largest value(j) over [lo, hi], pruned by bound(a, b) >= value on [a, b]:
-// branch and bound, since the wide outline's rows are maxima over up to a
-// pen's width of candidates.
+// The largest value(j) over [lo, hi], given bound(a, b) >= value on [a, b]:
+// branch and bound, best half first, since a wide outline's row end is a
+// maximum over up to a pen's width of candidates.
 template <class Value, class Bound>
 i64 max_by_bounds(i64 lo, i64 hi, Value value, Bound bound) {
-  struct Range { i64 a, b; };
-  Range stack[160];
+  struct Range {
+    i64 a, b, bound;
+  };
+  Range stack[160];  // depth <= 64, two entries a level
   int n = 0;
-  stack[n++] = {lo, hi};
+  stack[n++] = {lo, hi, bound(lo, hi)};
   i64 best = INT64_MIN;
   while (n > 0) {
     const Range r = stack[--n];
-    if (bound(r.a, r.b) <= best) continue;
+    if (r.bound <= best) continue;
     if (r.b - r.a < 8) {
       for (i64 j = r.a; j <= r.b; ++j) best = std::max(best, value(j));
       continue;
     }
     const i64 m = r.a + (r.b - r.a) / 2;
-    stack[n++] = {r.a, m};
-    stack[n++] = {m + 1, r.b};
+    Range left{r.a, m, bound(r.a, m)}, right{m + 1, r.b, bound(m + 1, r.b)};
+    if (left.bound > right.bound) std::swap(left, right);
+    stack[n++] = left;
+    stack[n++] = right;  // the more promising half is searched first
   }
   return best;
 }
@@ -154,7 +186,14 @@ void wide_outline(detail::SpanWriter& out, const EllipseRows& shape, i64 width) 
   const i64 shift = width % 2 == 0 ? 1 : 0;
   const i64 y_first = std::max<i64>(shape.first_row() + disc.first_row(), 0);
   const i64 y_last = std::min<i64>(shape.last_row() + disc.last_row(), out.height() - 1);
+  if (y_first > y_last) return;
   const i64 middle = shape.middle_row();
+  const i64 s_first = std::max(shape.first_row(), y_first - disc.last_row());
+  const i64 s_last = std::min(shape.last_row(), y_last - disc.first_row());
+  const detail::Memo run(s_first, s_last, [&](i64 ys) { return shape.right_run(ys); });
+  const detail::Memo pen(std::max(disc.first_row(), y_first - s_last),
+                         std::min(disc.last_row(), y_last - s_first),
+                         [&](i64 j) { return disc.row(j); });
   for (i64 y = y_first; y <= y_last; ++y) {
     // Disc rows j whose source row y - j is in the box.
     const i64 j_lo = std::max(disc.first_row(), y - shape.last_row());
@@ -163,19 +202,17 @@ void wide_outline(detail::SpanWriter& out, const EllipseRows& shape, i64 width) 
     // and the disc's centre row, left ends are lowest at the source range's
     // ends and at the disc's centre row.
     const i64 right = max_by_bounds(
-        j_lo, j_hi, [&](i64 j) { return shape.right_run(y - j).x2 + disc.row(j).x2; },
+        j_lo, j_hi, [&](i64 j) { return run(y - j).x2 + pen(j).x2; },
         [&](i64 a, i64 b) {
-          return shape.right_run(std::clamp(middle, y - b, y - a)).x2 +
-                 disc.row(std::clamp<i64>(0, a, b)).x2;
+          return run(std::clamp(middle, y - b, y - a)).x2 + pen(std::clamp<i64>(0, a, b)).x2;
         });
     const i64 left = -max_by_bounds(
-        j_lo, j_hi, [&](i64 j) { return -(shape.right_run(y - j).x1 + disc.row(j).x1); },
+        j_lo, j_hi, [&](i64 j) { return -(run(y - j).x1 + pen(j).x1); },
         [&](i64 a, i64 b) {
-          const i64 low = std::min(shape.right_run(y - b).x1, shape.right_run(y - a).x1);
-          return -(low + disc.row(std::clamp<i64>(0, a, b)).x1);
+          const i64 low = std::min(run(y - b).x1, run(y - a).x1);
+          return -(low + pen(std::clamp<i64>(0, a, b)).x1);
         });
-    const Span right_piece{left, right};
-    Span spans[2] = {right_piece, shape.mirror({left + shift, right + shift})};
+    Span spans[2] = {{left, right}, shape.mirror({left + shift, right + shift})};
     out.row(y, spans, 2);
   }
 }

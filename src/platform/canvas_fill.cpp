@@ -5,13 +5,19 @@
 // top byte, which is 0 everywhere between calls; painting through any raster
 // op clears it again. Memory is one entry per span found (to paint it later)
 // and one per span still to look around.
+//
+// Each span remembers the row it was reached from and that row's span: the
+// row beyond it is searched in full, the row it came from only where it sticks
+// out past its parent (the rest of that row is the parent, already taken).
+//
+//   parent   .....#########.....        row y - dir
+//   span     ..###############..        row y: look at y - dir only under
+//                                        the two stubs that stick out
 #include <vector>
 
 #include "platform/canvas_internal.h"
 
 namespace korvel {
-
-using detail::i64;
 
 namespace {
 
@@ -21,52 +27,86 @@ struct FillSpan {
   int y, x1, x2;  // both ends included
 };
 
+struct Pending {
+  FillSpan span;
+  int dir;                   // +1: reached from the row above, -1: from below
+  int parent_x1, parent_x2;  // the span it was reached from
+};
+
 class AreaSearch {
  public:
   AreaSearch(Bitmap& bitmap, std::uint32_t colour, bool inside_is_colour)
       : m_bitmap(bitmap), m_colour(colour), m_inside_is_colour(inside_is_colour) {}
 
+  // Untaken, and equal to the colour (surface) or different from it (border).
   bool qualifies(std::uint32_t p) const {
-    return (p & kTaken) == 0 && (p == m_colour) == m_inside_is_colour;
+    return (p < kTaken) & ((p == m_colour) == m_inside_is_colour);
   }
 
   // Every span of the area around (x, y), which qualifies.
   const std::vector<FillSpan>& run(int x, int y) {
-    take(x, y);
+    const FillSpan first = take(x, y);
+    // No parent: both neighbouring rows are searched in full.
+    m_pending.push_back({first, 1, first.x2 + 1, first.x2});
     while (!m_pending.empty()) {
-      const FillSpan s = m_found[m_pending.back()];
+      const Pending p = m_pending.back();
       m_pending.pop_back();
-      if (s.y > 0) look_around(s, s.y - 1);
-      if (s.y + 1 < m_bitmap.height()) look_around(s, s.y + 1);
+      const FillSpan& s = p.span;
+      search_row(s.y + p.dir, s.x1, s.x2, p.dir, s);
+      search_row(s.y - p.dir, s.x1, std::min(s.x2, p.parent_x1 - 1), -p.dir, s);
+      search_row(s.y - p.dir, std::max(s.x1, p.parent_x2 + 1), s.x2, -p.dir, s);
     }
     return m_found;
   }
 
  private:
-  // Takes the whole run of qualifying pixels through (x, y); returns its end.
-  int take(int x, int y) {
+  // Takes the whole run of qualifying pixels through (x, y).
+  FillSpan take(int x, int y) {
     std::uint32_t* row = m_bitmap.row(y);
     int x1 = x, x2 = x;
     while (x1 > 0 && qualifies(row[x1 - 1])) --x1;
-    while (x2 + 1 < m_bitmap.width() && qualifies(row[x2 + 1])) ++x2;
+    x2 = qualifying_end(row, x2 + 1, m_bitmap.width()) - 1;
     for (int i = x1; i <= x2; ++i) row[i] |= kTaken;
-    m_pending.push_back(m_found.size());
     m_found.push_back({y, x1, x2});
-    return x2;
+    return m_found.back();
   }
 
-  // Takes the runs of row y that touch span s from above or below.
-  void look_around(const FillSpan& s, int y) {
+  // Takes the runs of row y that touch columns x1..x2 of `parent`'s row.
+  void search_row(int y, int x1, int x2, int dir, const FillSpan& parent) {
+    if (y < 0 || y >= m_bitmap.height()) return;
     const std::uint32_t* row = m_bitmap.row(y);
-    for (int x = s.x1; x <= s.x2; ++x)
-      if (qualifies(row[x])) x = take(x, y);
+    for (int x = x1; x <= x2; ++x) {
+      if (!qualifies(row[x])) continue;
+      const FillSpan s = take(x, y);
+      m_pending.push_back({s, dir, parent.x1, parent.x2});
+      x = s.x2 + 1;  // s.x2 + 1 does not qualify
+    }
+  }
+
+  // The first x >= from where the row stops qualifying (or `end`). Whole
+  // blocks are tested at once, branch-free so that the compiler can use
+  // vector instructions: in a large area this is the inner loop.
+  int qualifying_end(const std::uint32_t* row, int from, int end) const {
+    constexpr int kBlock = 16;
+    int x = from;
+    for (; x + kBlock <= end; x += kBlock) {
+      std::uint32_t differ = 0, high = 0, equal = 0;
+      for (int i = 0; i < kBlock; ++i) {
+        differ |= row[x + i] ^ m_colour;
+        high |= row[x + i];
+        equal |= row[x + i] == m_colour ? 1u : 0u;
+      }
+      if (m_inside_is_colour ? differ != 0 : (high >= kTaken || equal != 0)) break;
+    }
+    while (x < end && qualifies(row[x])) ++x;
+    return x;
   }
 
   Bitmap& m_bitmap;
   std::uint32_t m_colour;
   bool m_inside_is_colour;
   std::vector<FillSpan> m_found;
-  std::vector<std::size_t> m_pending;
+  std::vector<Pending> m_pending;
 };
 
 }  // namespace

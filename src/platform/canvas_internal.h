@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
@@ -19,13 +20,17 @@ using u64 = std::uint64_t;
 __extension__ typedef __int128 i128;
 __extension__ typedef unsigned __int128 u128;
 
-// Floor and ceiling of a / b for b != 0, whatever the signs.
-inline i128 floor_div(i128 a, i128 b) {
-  i128 q = a / b;
+// Floor and ceiling of a / b for b != 0, whatever the signs (T: i64 or i128).
+template <class T>
+T floor_div(T a, T b) {
+  T q = a / b;
   if (a % b != 0 && ((a < 0) != (b < 0))) --q;
   return q;
 }
-inline i128 ceil_div(i128 a, i128 b) { return -floor_div(-a, b); }
+template <class T>
+T ceil_div(T a, T b) {
+  return -floor_div<T>(-a, b);
+}
 
 // floor(sqrt(n)) for any n below 2^127.
 inline u64 isqrt(u128 n) {
@@ -45,14 +50,15 @@ inline int compare_sum_sq(u64 p, u64 q, u64 r) {
 
 // Narrows [lo, hi] to the integers t with alpha*t + beta >= 0 (> 0 when
 // `strict`). Returns false when nothing is left.
-inline bool clip_linear(i128 alpha, i128 beta, bool strict, i64& lo, i64& hi) {
+template <class T>
+bool clip_linear(T alpha, T beta, bool strict, i64& lo, i64& hi) {
   if (alpha == 0) return (strict ? beta > 0 : beta >= 0) && lo <= hi;
   if (alpha > 0) {
-    const i128 b = strict ? floor_div(-beta, alpha) + 1 : ceil_div(-beta, alpha);
+    const T b = strict ? floor_div<T>(-beta, alpha) + 1 : ceil_div<T>(-beta, alpha);
     if (b > hi) return false;
     if (b > lo) lo = i64(b);
   } else {
-    const i128 b = strict ? ceil_div(beta, -alpha) - 1 : floor_div(beta, -alpha);
+    const T b = strict ? ceil_div<T>(beta, -alpha) - 1 : floor_div<T>(beta, -alpha);
     if (b < lo) return false;
     if (b < hi) hi = i64(b);
   }
@@ -91,12 +97,32 @@ class PenDisc {
     // is a^2 + b^2 <= width^2.
     const i64 b = 2 * dy + m_even;
     const i64 s = i64(isqrt(u128(i128(m_width) * m_width - i128(b) * b)));
-    return {i64(ceil_div(-s - m_even, 2)), i64(floor_div(s - m_even, 2))};
+    return {ceil_div<i64>(-s - m_even, 2), floor_div<i64>(s - m_even, 2)};
   }
 
  private:
   i64 m_width;
   i64 m_even;
+};
+
+// f(i) for i in [first, last], tabled when that range is short (a pen disc's
+// rows, or a small ellipse's, are asked for over and over), computed on
+// demand otherwise.
+template <class F>
+class Memo {
+ public:
+  Memo(i64 first, i64 last, F f) : m_first(first), m_f(f) {
+    if (last - first < (i64(1) << 16))
+      for (i64 i = first; i <= last; ++i) m_table.push_back(f(i));
+  }
+  Span operator()(i64 i) const {
+    return m_table.empty() ? m_f(i) : m_table[std::size_t(i - m_first)];
+  }
+
+ private:
+  i64 m_first;
+  F m_f;
+  std::vector<Span> m_table;
 };
 
 // Writes pixels through one raster op, clipped to the bitmap, and adds what it

@@ -21,8 +21,8 @@ namespace {
 
 // One line in major/minor coordinates, walked with u increasing.
 struct MajorLine {
-  i64 u0, v0;  // the end with the smaller u
-  i64 du, dv;  // du > 0, |dv| <= du
+  i64 u0, v0;       // the end with the smaller u
+  i64 du, dv;       // du > 0, |dv| <= du
   i64 first, last;  // the u range drawn, both included
 };
 
@@ -37,8 +37,8 @@ void thin_line(SpanWriter& out, TPoint from, TPoint to) {
   const i64 dx = i64(to.x) - from.x, dy = i64(to.y) - from.y;
   if (dx == 0 && dy == 0) return;
   const bool x_major = std::llabs(dx) > std::llabs(dy);
-  const MajorLine line = x_major ? orient(from.x, from.y, to.x, to.y)
-                                 : orient(from.y, from.x, to.y, to.x);
+  const MajorLine line =
+      x_major ? orient(from.x, from.y, to.x, to.y) : orient(from.y, from.x, to.y, to.x);
   const i64 major_size = x_major ? out.width() : out.height();
   const i64 minor_size = x_major ? out.height() : out.width();
 

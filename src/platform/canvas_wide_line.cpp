@@ -14,9 +14,12 @@
 //   K   = cross(d, 2p - C0)    the body needs |K| <= w |d|
 //   dot = dot(d, 2p - C0)      and 0 <= dot <= 2 |d|^2
 //
-// A pixel centre exactly on an edge belongs to the body when the edge is a
-// top or a left one (the usual fill rule), so the set does not depend on the
-// direction of the line. Products of 32-bit coordinates need 128 bits.
+// No pixel centre lies exactly on a long side: |K| = w |d| would need |d| to
+// be an integer, d a multiple of a primitive Pythagorean triple (or an axis),
+// and then the two sides differ in parity. A centre exactly on a square end
+// belongs to the body when that end is a top or a left edge (the usual fill
+// rule), so the set does not depend on the direction of the line. Products
+// of 32-bit coordinates need 128 bits.
 #include "platform/canvas_internal.h"
 
 namespace korvel::detail {
@@ -26,51 +29,61 @@ namespace {
 // Is a pixel centre on an edge whose inward normal is (nx, ny) inside?
 bool top_left(i64 nx, i64 ny) { return nx > 0 || (nx == 0 && ny > 0); }
 
+// T is the type of the per-row arithmetic: i64 when every end and the width
+// lie within 2^28 (products stay below 2^62), i128 otherwise.
+template <class T>
 class Body {
  public:
-  Body(TPoint from, TPoint to, i64 width)
-      : m_dx(i64(to.x) - from.x), m_dy(i64(to.y) - from.y) {
+  Body(TPoint from, TPoint to, i64 width) : m_dx(i64(to.x) - from.x), m_dy(i64(to.y) - from.y) {
     const i64 e = width % 2 == 0 ? 1 : 0;
     m_cx = 2 * i64(from.x) - e;
     m_cy = 2 * i64(from.y) - e;
     const i128 length_sq = i128(m_dx) * m_dx + i128(m_dy) * m_dy;
     // (w |d|)^2 < 2^127 for any int width and 32-bit ends.
     const i128 reach_sq = i128(width) * width * length_sq;
-    m_reach = i128(isqrt(u128(reach_sq)));
-    // |K| = w |d| can only happen when w |d| is an integer.
-    const bool exact = m_reach * m_reach == reach_sq;
-    m_strict_a = exact && !top_left(m_dy, -m_dx);   // K <= w |d|
-    m_strict_b = exact && !top_left(-m_dy, m_dx);   // K >= -w |d|
-    m_strict_c = !top_left(m_dx, m_dy);             // dot >= 0
-    m_strict_d = !top_left(-m_dx, -m_dy);           // dot <= 2 |d|^2
-    m_length2 = 2 * length_sq;
+    m_reach = T(isqrt(u128(reach_sq)));  // |K| <= w |d| iff |K| <= floor(w |d|)
+    m_length2 = T(2 * length_sq);
+    m_strict_start = !top_left(m_dx, m_dy);  // dot >= 0
+    m_strict_end = !top_left(-m_dx, -m_dy);  // dot <= 2 |d|^2
   }
 
   // The body's pixels of row y within columns [x_min, x_max].
   Span row(i64 y, i64 x_min, i64 x_max) const {
     i64 lo = x_min, hi = x_max;
-    const i128 ry = 2 * i128(y) - m_cy;
+    const T ry = 2 * T(y) - m_cy, dx = m_dx, dy = m_dy;
     // K(x) = -2 dy x + k0 and dot(x) = 2 dx x + d0.
-    const i128 k0 = i128(m_dx) * ry + i128(m_dy) * m_cx;
-    const i128 d0 = i128(m_dy) * ry - i128(m_dx) * m_cx;
-    const bool inside = clip_linear(2 * i128(m_dy), m_reach - k0, m_strict_a, lo, hi) &&
-                        clip_linear(-2 * i128(m_dy), k0 + m_reach, m_strict_b, lo, hi) &&
-                        clip_linear(2 * i128(m_dx), d0, m_strict_c, lo, hi) &&
-                        clip_linear(-2 * i128(m_dx), m_length2 - d0, m_strict_d, lo, hi);
+    const T k0 = dx * ry + dy * m_cx;
+    const T d0 = dy * ry - dx * m_cx;
+    const bool inside = clip_linear<T>(2 * dy, m_reach - k0, false, lo, hi) &&
+                        clip_linear<T>(-2 * dy, k0 + m_reach, false, lo, hi) &&
+                        clip_linear<T>(2 * dx, d0, m_strict_start, lo, hi) &&
+                        clip_linear<T>(-2 * dx, m_length2 - d0, m_strict_end, lo, hi);
     return inside ? Span{lo, hi} : Span{};
   }
 
  private:
-  i64 m_dx, m_dy, m_cx = 0, m_cy = 0;
-  i128 m_reach = 0, m_length2 = 0;
-  bool m_strict_a = false, m_strict_b = false, m_strict_c = false, m_strict_d = false;
+  i64 m_dx, m_dy;
+  T m_cx = 0, m_cy = 0, m_reach = 0, m_length2 = 0;
+  bool m_strict_start = false, m_strict_end = false;
 };
 
-Span disc_row(const PenDisc& disc, TPoint centre, i64 y) {
-  const i64 dy = y - centre.y;
-  if (dy < disc.first_row() || dy > disc.last_row()) return {};
-  const Span s = disc.row(dy);
-  return {centre.x + s.x1, centre.x + s.x2};
+// Rows y_first..y_last: the two discs' intervals and the body's, merged.
+template <class T, class DiscRow>
+void paint_rows(SpanWriter& out, TPoint from, TPoint to, i64 width, i64 y_first, i64 y_last,
+                const PenDisc& disc, const DiscRow& disc_row) {
+  const bool dot = from == to;  // a zero-length line leaves one disc
+  const Body<T> body(from, to, width);
+  auto disc_at = [&](TPoint centre, i64 y) {
+    const i64 dy = y - centre.y;
+    if (dy < disc.first_row() || dy > disc.last_row()) return Span{};
+    const Span s = disc_row(dy);
+    return Span{centre.x + s.x1, centre.x + s.x2};
+  };
+  for (i64 y = y_first; y <= y_last; ++y) {
+    Span spans[3] = {disc_at(from, y), dot ? Span{} : disc_at(to, y),
+                     dot ? Span{} : body.row(y, 0, out.width() - 1)};
+    out.row(y, spans, 3);
+  }
 }
 
 }  // namespace
@@ -84,13 +97,16 @@ void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
   const i64 x_last = std::max(from.x, to.x) + disc.last_row();
   if (y_first > y_last || x_last < 0 || x_first >= out.width()) return;
 
-  const bool dot = from == to;  // a zero-length line leaves one disc
-  const Body body(from, to, width);
-  for (i64 y = y_first; y <= y_last; ++y) {
-    Span spans[3] = {disc_row(disc, from, y), dot ? Span{} : disc_row(disc, to, y),
-                     dot ? Span{} : body.row(y, 0, out.width() - 1)};
-    out.row(y, spans, 3);
-  }
+  // The disc rows that the picture's rows ask for.
+  const Memo disc_row(std::max(disc.first_row(), y_first - std::max(from.y, to.y)),
+                      std::min(disc.last_row(), y_last - std::min(from.y, to.y)),
+                      [&disc](i64 j) { return disc.row(j); });
+  constexpr i64 kSmall = i64(1) << 28;
+  auto small = [](i64 v) { return v >= -kSmall && v <= kSmall; };
+  if (small(from.x) && small(from.y) && small(to.x) && small(to.y) && width <= kSmall)
+    paint_rows<i64>(out, from, to, width, y_first, y_last, disc, disc_row);
+  else
+    paint_rows<i128>(out, from, to, width, y_first, y_last, disc, disc_row);
 }
 
 }  // namespace korvel::detail

@@ -1,5 +1,5 @@
 // Symmetric replication: angle_point, the pure list of copies (the worked
-// example of the specification among them) and the driver trace_symetrique
+// example of the rosette, vitrail and spiral among them) and the driver trace_symetrique
 // on a started window's canvas.
 #include "draw/replication.h"
 

@@ -1,6 +1,6 @@
 // trace_copie on a started window's canvas: painting, one segment, clones,
 // shadows, the "crayon" darkening and the jittered line. Expected pictures
-// are drawn with the canvas's own primitives from the specified coordinates.
+// are drawn with the canvas's own primitives from the expected coordinates.
 #include <gtest/gtest.h>
 
 #include <cmath>

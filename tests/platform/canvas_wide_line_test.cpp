@@ -9,56 +9,58 @@
 namespace korvel::testing {
 namespace {
 
-PixelSet shifted(const PixelSet& offsets, i64 x, i64 y) {
+PixelSet where(int width, int height, auto pred) {
   PixelSet out;
-  for (auto [i, j] : offsets) out.insert({i + x, j + y});
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (pred(x, y)) out.insert({x, y});
   return out;
 }
 
-TEST(CanvasWideLine, ZeroLengthLeavesThePenDisc) {
-  const PixelSet discs[] = {
-      {},  // widths 0 and 1 draw nothing for a zero-length line
-      {{-1, -1}, {0, -1}, {-1, 0}, {0, 0}},
-      {{0, -1}, {-1, 0}, {0, 0}, {1, 0}, {0, 1}},
-  };
-  for (int w = 0; w <= 3; ++w)
-    EXPECT_EQ(line_pixels(12, 12, w, {5, 5}, {5, 5}), shifted(discs[w < 2 ? 0 : w - 1], 5, 5));
-  // Width 4: the 4x4 box [-2, 1]^2 without corners; 5: [-2, 2]^2 without corners.
-  EXPECT_EQ(line_pixels(12, 12, 4, {5, 5}, {5, 5}).size(), 12u);
-  EXPECT_EQ(line_pixels(12, 12, 5, {5, 5}, {5, 5}).size(), 21u);
-  for (int w = 4; w <= 40; ++w) {
-    PixelSet want;
-    for (int y = 0; y < 60; ++y)
-      for (int x = 0; x < 60; ++x)
-        if (in_disc(w, x - 30, y - 30)) want.insert({x, y});
-    ASSERT_EQ(line_pixels(60, 60, w, {30, 30}, {30, 30}), want) << "width " << w;
-  }
+// Widths 2 to 5 as listed (in_disc), larger ones by the circle rule.
+TEST(CanvasWideLine, ZeroLengthLeavesOneDisc) {
+  EXPECT_EQ(line_pixels(12, 12, 2, {5, 5}, {5, 5}), (PixelSet{{4, 4}, {5, 4}, {4, 5}, {5, 5}}));
+  EXPECT_EQ(line_pixels(12, 12, 3, {5, 5}, {5, 5}),
+            (PixelSet{{5, 4}, {4, 5}, {5, 5}, {6, 5}, {5, 6}}));
+  EXPECT_TRUE(line_pixels(12, 12, 1, {5, 5}, {5, 5}).empty());
+  for (int w = 2; w <= 40; ++w)
+    ASSERT_EQ(line_pixels(60, 60, w, {30, 30}, {30, 30}),
+              where(60, 60, [&](int x, int y) { return in_disc(w, x - 30, y - 30); }))
+        << "width " << w;
 }
 
 TEST(CanvasWideLine, HorizontalLinesCoverTheWidthsRowsBetweenTheDiscs) {
-  PixelSet two, three;
-  for (int x = 2; x <= 10; ++x) two.insert({x, 4}), two.insert({x, 5});
-  for (int x = 2; x <= 11; ++x) three.insert({x, 5});
-  for (int x = 3; x <= 10; ++x) three.insert({x, 4}), three.insert({x, 6});
+  const PixelSet two =
+      where(16, 12, [](int x, int y) { return x >= 2 && x <= 10 && (y == 4 || y == 5); });
+  const PixelSet three = where(16, 12, [](int x, int y) {
+    return (y == 5 && x >= 2 && x <= 11) || ((y == 4 || y == 6) && x >= 3 && x <= 10);
+  });
   EXPECT_EQ(two.size(), 18u);
   EXPECT_EQ(three.size(), 26u);
   EXPECT_EQ(line_pixels(16, 12, 2, {3, 5}, {10, 5}), two);
   EXPECT_EQ(line_pixels(16, 12, 3, {3, 5}, {10, 5}), three);
-  // Vertical: the same, transposed.
-  PixelSet two_t;
-  for (auto [x, y] : two) two_t.insert({y, x});
-  EXPECT_EQ(line_pixels(12, 16, 2, {5, 3}, {5, 10}), two_t);
 }
 
-// Random lines over a small picture, ends inside and outside, against the
-// per-pixel rule; also direction independence.
+// Width 3 along x = y: the body is |x - y| <= 2 between the square ends
+// x + y = 4 (a top-left edge: kept) and x + y = 12 (bottom-right: left out);
+// the plus-sign discs do not reach the ends' corners.
+TEST(CanvasWideLine, SquareEndsFollowTheTopLeftRule) {
+  const PixelSet want = where(10, 10, [](int x, int y) {
+    return (std::abs(x - y) <= 2 && x + y >= 4 && x + y < 12) ||
+           std::abs(x - 2) + std::abs(y - 2) <= 1 || std::abs(x - 6) + std::abs(y - 6) <= 1;
+  });
+  EXPECT_EQ(line_pixels(10, 10, 3, {2, 2}, {6, 6}), want);
+  EXPECT_EQ(line_pixels(10, 10, 3, {6, 6}, {2, 2}), want);
+}
+
+// Random lines, ends inside and outside, against the per-pixel rule, both ways.
 TEST(CanvasWideLine, RandomLinesMatchThePerPixelUnionOfBodyAndDiscs) {
   std::mt19937 rng(5);
   std::uniform_int_distribution<int> coord(-25, 65);
   for (int i = 0; i < 1500; ++i) {
     const TPoint a{coord(rng), coord(rng)};
-    const TPoint b = i % 10 == 0 ? TPoint{a.x + 3 * int(rng() % 7), a.y + 4 * int(rng() % 7)}
-                                 : TPoint{coord(rng), coord(rng)};
+    const TPoint b = i % 10 ? TPoint{coord(rng), coord(rng)}  // and some 3-4-5 directions
+                            : TPoint{a.x + 3 * int(rng() % 7), a.y + 4 * int(rng() % 7)};
     const int w = 2 + int(rng() % 30);
     const PixelSet got = line_pixels(41, 31, w, a, b);
     ASSERT_EQ(got, reference_wide(a, b, w, 41, 31))
@@ -73,37 +75,33 @@ TEST(CanvasWideLine, XorTwiceRestoresThePicture) {
   Canvas c(random_bitmap(64, 48, rng, 256));
   const Bitmap before = c.bitmap();
   c.Pen.Mode = pmXor;
-  int visible = 0;
+  int drawn = 0;
   for (int i = 0; i < 300; ++i) {
     c.Pen.Width = 1 + int(rng() % 50);
     c.Pen.Color = TColor(rng() & 0xFFFFFF);
     const TPoint a{coord(rng), coord(rng)}, b{coord(rng), coord(rng)};
     c.MoveTo(a.x, a.y);
     c.LineTo(b.x, b.y);
-    visible += c.bitmap() != before;
+    drawn += c.bitmap() != before;
     c.MoveTo(a.x, a.y);
     c.LineTo(b.x, b.y);
     ASSERT_EQ(c.bitmap(), before) << "width " << c.Pen.Width;
   }
-  EXPECT_GT(visible, 200);  // most of them did draw
+  EXPECT_GT(drawn, 200);
 }
 
 TEST(CanvasWideLine, HugeWidthsAndCoordinatesAreClipped) {
-  PixelSet all;
-  for (int y = 0; y < 48; ++y)
-    for (int x = 0; x < 64; ++x) all.insert({x, y});
-  // Every pixel lies within 50000 of these; none within reach of the last two.
+  const PixelSet all = where(64, 48, [](int, int) { return true; });
+  // Every pixel lies within 50000 of the first four; none near the last two.
   EXPECT_EQ(line_pixels(64, 48, 100000, {30, 20}, {30, 20}), all);
   EXPECT_EQ(line_pixels(64, 48, 100000, {-1000000000, -1000000000}, {1000000000, 1000000000}), all);
   EXPECT_EQ(line_pixels(64, 48, 100000, {INT_MIN, 20}, {INT_MAX, 20}), all);
   EXPECT_EQ(line_pixels(64, 48, INT_MAX, {0, 0}, {INT_MAX, INT_MIN}), all);
   EXPECT_TRUE(line_pixels(64, 48, 100000, {-1000000, INT_MIN}, {-1000000, INT_MAX}).empty());
   EXPECT_TRUE(line_pixels(64, 48, INT_MAX, {INT_MIN, INT_MIN}, {INT_MIN, INT_MIN}).empty());
-  // A long nearly horizontal band: rows within w/2 of the line y = 20 + x/2e9.
-  PixelSet band;
-  for (int y = 14; y <= 26; ++y)
-    for (int x = 0; x < 64; ++x) band.insert({x, y});
-  EXPECT_EQ(line_pixels(64, 48, 13, {-2000000000, 19}, {2000000000, 21}), band);
+  // Nearly horizontal: the rows within 6.5 of y = 20 + 5e-10 x.
+  EXPECT_EQ(line_pixels(64, 48, 13, {-2000000000, 19}, {2000000000, 21}),
+            where(64, 48, [](int, int y) { return y >= 14 && y <= 26; }));
 }
 
 }  // namespace
