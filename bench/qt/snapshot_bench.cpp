@@ -28,8 +28,8 @@ korvel::Bitmap full_hd_picture() {
   return picture;
 }
 
-// A 24-bit BMP of 1920x1080: header plus rows of 5760 bytes.
-constexpr std::size_t kSnapshotBytes = 54 + 1920 * 3 * 1080;
+// A 32-bit BMP of 1920x1080: header plus rows of 7680 bytes.
+constexpr std::size_t kSnapshotBytes = 54 + 1920 * 4 * 1080;
 
 void BM_SnapshotWrite(benchmark::State& state) {
   const korvel::Bitmap picture = full_hd_picture();

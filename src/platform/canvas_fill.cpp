@@ -117,8 +117,13 @@ void Canvas::FloodFill(int x, int y, TColor colour, TFillStyle style) {
   const std::uint32_t pixel = (colour >> 24) != 0 ? 0xFFFFFFFFu : pixel_of(colour);
   AreaSearch search(m_bitmap, pixel, style == fsSurface);
   if (!search.qualifies(m_bitmap.row(y)[x])) return;
+  const RasterOp op = raster_op(Pen.Mode, pixel_of(Brush.Color));
+  // Every pixel of a surface area is `colour`: when the raster op maps that
+  // colour onto itself the fill would change nothing, so skip the search.
+  // (Painting a spiral repaints the same area hundreds of times.)
+  if (style == fsSurface && op.apply(pixel) == pixel) return;
   const std::vector<FillSpan>& area = search.run(x, y);
-  detail::SpanWriter out(m_bitmap, m_changed, raster_op(Pen.Mode, pixel_of(Brush.Color)));
+  detail::SpanWriter out(m_bitmap, m_changed, op);
   for (const FillSpan& s : area) out.span(s.y, s.x1, s.x2);
 }
 

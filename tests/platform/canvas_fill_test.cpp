@@ -93,6 +93,22 @@ TEST(CanvasFloodFill, SpanFillMatchesThePerPixelFill) {
   }
 }
 
+TEST(CanvasFloodFill, RepaintingAnAreaInItsOwnColourChangesNothing) {
+  Canvas canvas(40, 30);
+  canvas.Brush.Color = clRed;
+  canvas.FillRect(0, 0, 20, 30);
+  canvas.take_changed();
+  const Bitmap before = canvas.bitmap();
+  canvas.FloodFill(5, 5, clRed, fsSurface);
+  EXPECT_EQ(canvas.bitmap(), before);
+  EXPECT_TRUE(canvas.take_changed().empty());
+  // The same fill through a mode that does change red still paints the area.
+  canvas.Pen.Mode = pmNot;
+  canvas.FloodFill(5, 5, clRed, fsSurface);
+  EXPECT_EQ(canvas.Pixels(19, 29), RGB(0, 255, 255));
+  EXPECT_EQ(canvas.Pixels(20, 0), clBlack);
+}
+
 TEST(CanvasFillRect, CopiesTheBrushIntoTheClippedBoxWhateverTheMode) {
   std::mt19937 rng(2);
   std::uniform_int_distribution<int> coord(-10, 30);

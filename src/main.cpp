@@ -1,0 +1,47 @@
+// Korvel: the program entry. Creates the one window on the screen the
+// program starts on and runs the event loop until "Quitter ?" is answered
+// Yes (or the window is closed by the system).
+#include <QApplication>
+#include <QCursor>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTranslator>
+
+#include "app/main_window.h"
+#include "platform/dispatch.h"
+#include "qt/main_view.h"
+#include "qt/qt_desktop.h"
+#include "qt/qt_image_files.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // The per-user data directory is named after the program.
+  QCoreApplication::setApplicationName(QStringLiteral("korvel"));
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvel"));
+  // The buttons of the boxes and dialogs in the user's language.
+  QTranslator qt_texts;
+  if (qt_texts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qt_texts);
+
+  QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+
+  korvel::qt::QtDesktop desktop(screen);
+  korvel::qt::QtImageFiles image_files;
+  korvel::TForm1 form(korvel::Services{
+      desktop, image_files, QCoreApplication::applicationFilePath().toStdString(),
+      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString()});
+  korvel::dispatch(desktop, [&] { form.FormCreate(); });
+
+  korvel::qt::MainView window(form, &desktop);
+  // Covers the whole screen also where no window manager honours the
+  // full-screen request.
+  if (screen) window.setGeometry(screen->geometry());
+  window.showFullScreen();
+  window.activateWindow();
+  if (form.terminated) return 0;
+  return app.exec();
+}

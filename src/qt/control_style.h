@@ -1,0 +1,35 @@
+#pragma once
+// What every control widget takes from its model: position, visibility,
+// colours, font and hint; and the link from a widget back to its model.
+#include <QPalette>
+#include <QWidget>
+
+#include "platform/controls.h"
+
+namespace korvel::qt {
+
+// Marks `widget` as the one showing `model`.
+void bind_model(QWidget& widget, Control& model);
+// The model of the nearest bound widget at or above `widget`; nullptr if none.
+Control* model_of(const QWidget* widget);
+
+// Left, top, width, height and visibility.
+void apply_bounds(QWidget& widget, const Control& model);
+// The hint as a tooltip while the model shows hints.
+void apply_hint(QWidget& widget, const Control& model);
+// The model's font (system sans-serif) and its colour as the text colour.
+void apply_font(QWidget& widget, const Control& model);
+// The model's colour as the background of `role`; controls that take their
+// parent's colour let it show through instead.
+void apply_background(QWidget& widget, const Control& model, QPalette::ColorRole role);
+// All of the above, with the background in the Window role.
+void apply_common(QWidget& widget, const Control& model);
+
+// Sets the model's observer to `refresh` and clears it when `widget` goes.
+template <class Refresh>
+void observe(QWidget& widget, Control& model, Refresh refresh) {
+  model.observer = refresh;
+  QObject::connect(&widget, &QObject::destroyed, [&model] { model.observer = nullptr; });
+}
+
+}  // namespace korvel::qt

@@ -1,0 +1,22 @@
+#pragma once
+// A one-line edit. The user's typing becomes the model's text (which runs
+// its change handler); the model's text is shown as it changes.
+#include <QLineEdit>
+
+#include "platform/controls.h"
+#include "qt/view_context.h"
+
+namespace korvel::qt {
+
+class EditWidget : public QLineEdit {
+  Q_OBJECT
+ public:
+  EditWidget(Edit& model, ViewContext& context, QWidget* parent);
+  void refresh();
+
+ private:
+  Edit& m_model;
+  ViewContext& m_context;
+};
+
+}  // namespace korvel::qt

@@ -1,0 +1,167 @@
+#include "qt/main_view.h"
+
+#include <QMouseEvent>
+
+#include "qt/check_box_widget.h"
+#include "qt/combo_box_widget.h"
+#include "qt/control_style.h"
+#include "qt/edit_widget.h"
+#include "qt/focus_tracker.h"
+#include "qt/key_codes.h"
+#include "qt/key_preview.h"
+#include "qt/label_widget.h"
+#include "qt/memo_widget.h"
+#include "qt/panel_widget.h"
+#include "qt/picture_widget.h"
+#include "qt/qt_convert.h"
+#include "qt/qt_desktop.h"
+#include "qt/radio_group_widget.h"
+#include "qt/scroll_box_widget.h"
+#include "qt/speed_button_widget.h"
+#include "qt/timer_binding.h"
+#include "qt/updown_widget.h"
+
+namespace korvel::qt {
+
+MainView::MainView(TForm1& form, QtDesktop* desktop) : m_form(form), m_desktop(desktop), m_context(form) {
+  setWindowTitle(to_qstring(form.Caption));
+  setWindowFlag(Qt::FramelessWindowHint);
+  setMouseTracking(true);
+  QPalette p = palette();
+  p.setColor(QPalette::Window, to_qcolor(form.Color));
+  setPalette(p);
+  setAutoFillBackground(true);
+  setFont(sans_font(TFont{}));
+
+  build_widgets();
+  m_context.after_event = [this] {
+    if (m_picture) m_picture->show_changes();
+  };
+  m_timers.push_back(std::make_unique<TimerBinding>(form.Timer1, m_context));
+  m_timers.push_back(std::make_unique<TimerBinding>(form.Timer2, m_context));
+  m_key_preview = std::make_unique<KeyPreview>(*this, m_context);
+  m_focus = std::make_unique<FocusTracker>(*this, m_context, [this](Control& c) { return widget_for(c); });
+  if (m_desktop) {
+    m_context.after_outermost = [this] { m_desktop->deliver_deferred_input(); };
+    m_desktop->attach(DesktopView{this, &m_context, [this](Control& c) { repaint_now(c); },
+                                  widget_for(form.Panel_stop)});
+  }
+}
+
+MainView::~MainView() {
+  if (m_desktop) m_desktop->detach();
+  m_focus.reset();
+  m_key_preview.reset();
+  m_timers.clear();
+  // The control widgets go while the context they use still exists.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
+}
+
+void MainView::build_widgets() {
+  // Creation order is stacking order, bottom first: the scroll box and the
+  // picture, the tool panel and its controls, the floating help panel.
+  for (Control* control : m_form.controls()) {
+    QWidget* parent = control->parent() ? widget_for(*control->parent()) : this;
+    if (!parent) parent = this;
+    if (QWidget* w = make_widget(*control, parent)) m_widgets[control] = w;
+  }
+  // Labels are drawn on their panel, below its windowed controls.
+  for (auto& [control, widget] : m_widgets)
+    if (control->kind() == ControlKind::Label) widget->lower();
+  if (QWidget* help = widget_for(m_form.Panel8)) help->raise();
+}
+
+QWidget* MainView::make_widget(Control& control, QWidget* parent) {
+  switch (control.kind()) {
+    case ControlKind::ScrollBox:
+      return new ScrollBoxWidget(static_cast<ScrollBox&>(control), parent);
+    case ControlKind::Image:
+      m_picture = new PictureWidget(static_cast<TImage&>(control), m_context, parent);
+      return m_picture;
+    case ControlKind::Panel: {
+      auto* panel = new PanelWidget(static_cast<Panel&>(control), m_context, parent);
+      // FIXME: the help panel is told apart by name until its model says it can be dragged.
+      panel->set_draggable(&control == &m_form.Panel8);
+      return panel;
+    }
+    case ControlKind::Label:
+      return new LabelWidget(static_cast<Label&>(control), parent);
+    case ControlKind::Edit:
+      return new EditWidget(static_cast<Edit&>(control), m_context, parent);
+    case ControlKind::UpDown:
+      return new UpDownWidget(static_cast<UpDown&>(control), m_context, parent);
+    case ControlKind::RadioGroup:
+      return new RadioGroupWidget(static_cast<RadioGroup&>(control), m_context, parent);
+    case ControlKind::CheckBox:
+      return new CheckBoxWidget(static_cast<CheckBox&>(control), m_context, parent);
+    case ControlKind::ComboBox:
+      return new ComboBoxWidget(static_cast<ComboBox&>(control), m_context, parent);
+    case ControlKind::Memo:
+      return new MemoWidget(static_cast<Memo&>(control), parent);
+    case ControlKind::SpeedButton:
+      return new SpeedButtonWidget(static_cast<SpeedButton&>(control), m_context, parent);
+  }
+  return nullptr;
+}
+
+QWidget* MainView::widget_for(const Control& control) const {
+  const auto it = m_widgets.find(&control);
+  return it == m_widgets.end() ? nullptr : it->second;
+}
+
+void MainView::repaint_now(Control& control) {
+  if (&control == &m_form.Image1 && m_picture) {
+    m_picture->paint_changes_now();
+  } else if (QWidget* w = widget_for(control)) {
+    w->repaint();
+  }
+}
+
+bool MainView::event(QEvent* event) {
+  // The window's activation event comes once per run: returns from dialogs
+  // and other applications do not raise it again.
+  if (event->type() == QEvent::WindowActivate && !m_activated) {
+    m_activated = true;
+    const bool handled = QWidget::event(event);
+    m_context.run([this] { m_form.FormActivate(); });
+    return handled;
+  }
+  return QWidget::event(event);
+}
+
+void MainView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Nothing to do when the picture was already made for this size.
+  const Canvas& canvas = m_form.Image1.canvas();
+  if (width() == m_form.ClientWidth && height() == m_form.ClientHeight && canvas.width() == width() &&
+      canvas.height() == height())
+    return;
+  m_context.run([this] {
+    m_form.set_client_size(width(), height());
+    m_form.FormResize();
+  });
+}
+
+void MainView::mousePressEvent(QMouseEvent* event) {
+  const TMouseButton button = mouse_button(event->button());
+  const TShiftState shift = mouse_shift_state(*event);
+  const QPoint pos = event->position().toPoint();
+  m_context.run([&] { m_form.FormMouseDown(button, shift, pos.x(), pos.y()); });
+}
+
+void MainView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void MainView::mouseMoveEvent(QMouseEvent* event) {
+  const TShiftState shift = mouse_shift_state(*event);
+  const QPoint pos = event->position().toPoint();
+  m_context.run([&] { m_form.FormMouseMove(shift, pos.x(), pos.y()); });
+}
+
+void MainView::mouseReleaseEvent(QMouseEvent* event) {
+  const TMouseButton button = mouse_button(event->button());
+  const TShiftState shift = mouse_shift_state(*event);
+  const QPoint pos = event->position().toPoint();
+  m_context.run([&] { m_form.FormMouseUp(button, shift, pos.x(), pos.y()); });
+}
+
+}  // namespace korvel::qt

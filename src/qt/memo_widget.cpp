@@ -1,0 +1,41 @@
+#include "qt/memo_widget.h"
+
+#include <QStringList>
+
+#include "qt/control_style.h"
+#include "qt/qt_convert.h"
+
+namespace korvel::qt {
+
+MemoWidget::MemoWidget(Memo& model, QWidget* parent) : QPlainTextEdit(parent), m_model(model) {
+  bind_model(*this, model);
+  setAttribute(Qt::WA_NoMousePropagation);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  connect(this, &QPlainTextEdit::textChanged, this, [this] {
+    if (toPlainText() == model_text()) return;
+    std::vector<std::string> lines;
+    for (const QString& line : toPlainText().split(QLatin1Char('\n'))) lines.push_back(to_std(line));
+    m_writing_back = true;
+    m_model.set_lines(std::move(lines));
+    m_writing_back = false;
+  });
+  observe(*this, model, [this] { refresh(); });
+  refresh();
+}
+
+QString MemoWidget::model_text() const {
+  QStringList lines;
+  for (const std::string& line : m_model.lines()) lines << to_qstring(line);
+  return lines.join(QLatin1Char('\n'));
+}
+
+void MemoWidget::refresh() {
+  // The user's own edit: the text is already what the model holds.
+  if (!m_writing_back && toPlainText() != model_text()) setPlainText(model_text());
+  apply_bounds(*this, m_model);
+  apply_hint(*this, m_model);
+  apply_font(*this, m_model);
+  apply_background(*this, m_model, QPalette::Base);
+}
+
+}  // namespace korvel::qt

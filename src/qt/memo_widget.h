@@ -1,0 +1,23 @@
+#pragma once
+// A multi-line text box showing the model's lines. The user may edit it;
+// the edited lines go back to the model.
+#include <QPlainTextEdit>
+
+#include "platform/controls.h"
+
+namespace korvel::qt {
+
+class MemoWidget : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  MemoWidget(Memo& model, QWidget* parent);
+  void refresh();
+
+ private:
+  QString model_text() const;
+
+  Memo& m_model;
+  bool m_writing_back = false;
+};
+
+}  // namespace korvel::qt

@@ -1,0 +1,95 @@
+#include "qt/panel_widget.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "qt/control_style.h"
+#include "qt/key_codes.h"
+#include "qt/qt_convert.h"
+
+namespace korvel::qt {
+
+PanelWidget::PanelWidget(Panel& model, ViewContext& context, QWidget* parent)
+    : QWidget(parent), m_model(model), m_context(context) {
+  bind_model(*this, model);
+  setMouseTracking(true);
+  // The panel's own mouse events stay here: a press on a button panel is no
+  // press on the tool panel below it.
+  setAttribute(Qt::WA_NoMousePropagation);
+  observe(*this, model, [this] { refresh(); });
+  refresh();
+}
+
+void PanelWidget::refresh() {
+  apply_common(*this, m_model);
+  setAutoFillBackground(false);  // paintEvent fills it
+  update();
+}
+
+void PanelWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QRect r = rect();
+  p.fillRect(r, to_qcolor(m_model.color()));
+  // A one-pixel raised bevel; sunk while a clickable panel is held down.
+  const bool sunk = m_pressed && clickable() && r.contains(mapFromGlobal(QCursor::pos()));
+  const QColor light(255, 255, 255), dark(160, 160, 160);
+  p.setPen(sunk ? dark : light);
+  p.drawLine(r.topLeft(), r.topRight());
+  p.drawLine(r.topLeft(), r.bottomLeft());
+  p.setPen(sunk ? light : dark);
+  p.drawLine(r.bottomLeft(), r.bottomRight());
+  p.drawLine(r.topRight(), r.bottomRight());
+  if (!m_model.caption().empty()) {
+    p.setFont(font());
+    p.setPen(to_qcolor(m_model.font().color));
+    p.drawText(sunk ? r.translated(1, 1) : r, Qt::AlignCenter, to_qstring(m_model.caption()));
+  }
+}
+
+void PanelWidget::mousePressEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) {
+    m_pressed = true;
+    m_dragging = false;
+    m_press_global = event->globalPosition().toPoint();
+    m_press_origin = QPoint(m_model.left(), m_model.top());
+    update();
+  }
+  if (m_model.OnMouseDown) {
+    const TMouseButton button = mouse_button(event->button());
+    const TShiftState shift = mouse_shift_state(*event);
+    m_context.run([&] { m_model.OnMouseDown(button, shift, pos.x(), pos.y()); });
+  }
+}
+
+void PanelWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (m_pressed && m_draggable) {
+    const QPoint delta = event->globalPosition().toPoint() - m_press_global;
+    if (!m_dragging && delta.manhattanLength() >= QApplication::startDragDistance()) m_dragging = true;
+    if (m_dragging) {
+      // The user's own move: the model follows the mouse.
+      const QPoint to = m_press_origin + delta;
+      m_context.run([&] { m_model.set_bounds(to.x(), to.y(), m_model.width(), m_model.height()); });
+      return;
+    }
+  }
+  if (m_pressed && clickable()) update();  // the bevel follows the mouse in and out
+  if (m_model.OnMouseMove) {
+    const QPoint pos = event->position().toPoint();
+    const TShiftState shift = mouse_shift_state(*event);
+    m_context.run([&] { m_model.OnMouseMove(shift, pos.x(), pos.y()); });
+  }
+}
+
+void PanelWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !m_pressed) return;
+  m_pressed = false;
+  const bool dragged = m_dragging;
+  m_dragging = false;
+  update();
+  if (!dragged && rect().contains(event->position().toPoint()) && clickable())
+    m_context.run([&] { m_model.click(); });
+}
+
+}  // namespace korvel::qt

@@ -1,0 +1,95 @@
+#include "qt/picture_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "qt/control_style.h"
+#include "qt/key_codes.h"
+#include "qt/qt_convert.h"
+
+namespace korvel::qt {
+
+PictureWidget::PictureWidget(TImage& model, ViewContext& context, QWidget* parent)
+    : QWidget(parent), m_model(model), m_context(context) {
+  bind_model(*this, model);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoMousePropagation);
+  observe(*this, model, [this] { refresh(); });
+  refresh();
+}
+
+void PictureWidget::refresh() {
+  apply_bounds(*this, m_model);
+  show_changes();
+}
+
+bool PictureWidget::wrap_buffer() {
+  const Bitmap& bitmap = m_model.canvas().bitmap();
+  const auto* bits = reinterpret_cast<const uchar*>(bitmap.data());
+  if (m_image.constBits() == bits && m_image.width() == bitmap.width() && m_image.height() == bitmap.height())
+    return false;
+  // Read-only wrapper: the pixels stay the canvas's, 0x00RRGGBB rows.
+  m_image = bitmap.empty() ? QImage()
+                           : QImage(bits, bitmap.width(), bitmap.height(), bitmap.width() * 4, QImage::Format_RGB32);
+  return true;
+}
+
+void PictureWidget::show_changes() {
+  const Rect changed = m_model.canvas().take_changed();
+  if (wrap_buffer())
+    update();
+  else if (!changed.empty())
+    update(to_qrect(changed));
+}
+
+void PictureWidget::paint_changes_now() {
+  const Rect changed = m_model.canvas().take_changed();
+  if (wrap_buffer())
+    repaint();
+  else if (!changed.empty())
+    repaint(to_qrect(changed));
+}
+
+void PictureWidget::paintEvent(QPaintEvent* event) {
+  // Never paint from a buffer the canvas has let go.
+  wrap_buffer();
+  QPainter p(this);
+  const QRect area = event->rect();
+  const QRect picture = area & m_image.rect();
+  if (!picture.isEmpty()) p.drawImage(picture.topLeft(), m_image, picture);
+  // Beyond the picture (before the first resize has made it): the scroll
+  // box's colour.
+  const QRegion rest = QRegion(area) - QRegion(m_image.rect());
+  const QColor box = m_model.parent() ? to_qcolor(m_model.parent()->color()) : QColor(Qt::black);
+  for (const QRect& r : rest) p.fillRect(r, box);
+}
+
+void PictureWidget::press(QMouseEvent* event) {
+  if (!m_model.OnMouseDown) return;
+  const TMouseButton button = mouse_button(event->button());
+  const TShiftState shift = mouse_shift_state(*event);
+  const QPoint pos = event->position().toPoint();
+  m_context.run([&] { m_model.OnMouseDown(button, shift, pos.x(), pos.y()); });
+}
+
+void PictureWidget::mousePressEvent(QMouseEvent* event) { press(event); }
+
+void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event) { press(event); }
+
+void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!m_model.OnMouseMove) return;
+  const TShiftState shift = mouse_shift_state(*event);
+  const QPoint pos = event->position().toPoint();
+  m_context.run([&] { m_model.OnMouseMove(shift, pos.x(), pos.y()); });
+}
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (!m_model.OnMouseUp) return;
+  const TMouseButton button = mouse_button(event->button());
+  const TShiftState shift = mouse_shift_state(*event);
+  const QPoint pos = event->position().toPoint();
+  m_context.run([&] { m_model.OnMouseUp(button, shift, pos.x(), pos.y()); });
+}
+
+}  // namespace korvel::qt

@@ -1,0 +1,164 @@
+#include "qt/qt_desktop.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QCursor>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#include "qt/dialog_formats.h"
+#include "qt/qt_convert.h"
+#include "qt/view_context.h"
+
+namespace korvel::qt {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Korvel");
+
+CustomColours dialog_custom_colours() {
+  CustomColours boxes;
+  for (int i = 0; i < kCustomColourCount; ++i) boxes[std::size_t(i)] = QColorDialog::customColor(i);
+  return boxes;
+}
+
+std::optional<std::string> run_file_dialog(QFileDialog& dialog, const PictureDialogOptions& o) {
+  if (!o.default_ext.empty()) dialog.setDefaultSuffix(to_qstring(o.default_ext));
+  if (!o.file_name.empty()) dialog.selectFile(to_qstring(o.file_name));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return to_std(dialog.selectedFiles().constFirst());
+}
+
+}  // namespace
+
+QtDesktop::QtDesktop(QScreen* start_screen) : m_start_screen(start_screen) {}
+
+void QtDesktop::attach(DesktopView view) { m_view = std::move(view); }
+
+void QtDesktop::detach() { m_view = DesktopView{}; }
+
+QScreen* QtDesktop::screen() const {
+  if (m_view.window && m_view.window->screen()) return m_view.window->screen();
+  if (m_start_screen) return m_start_screen;
+  return QGuiApplication::primaryScreen();
+}
+
+QWidget* QtDesktop::dialog_parent() const { return m_view.window; }
+
+int QtDesktop::screen_width() const {
+  const QScreen* s = screen();
+  return s ? s->geometry().width() : 0;
+}
+
+int QtDesktop::screen_height() const {
+  const QScreen* s = screen();
+  return s ? s->geometry().height() : 0;
+}
+
+// Positions are relative to the window's screen, which the window covers.
+TPoint QtDesktop::cursor_pos() const {
+  QScreen* s = screen();
+  const QPoint origin = s ? s->geometry().topLeft() : QPoint();
+  const QPoint p = QCursor::pos(s) - origin;
+  return {p.x(), p.y()};
+}
+
+void QtDesktop::set_cursor_pos(TPoint p) {
+  QScreen* s = screen();
+  const QPoint origin = s ? s->geometry().topLeft() : QPoint();
+  QCursor::setPos(s, origin + QPoint(p.x, p.y));
+}
+
+void QtDesktop::set_cursor(TCursor c) {
+  m_cursor = c;
+  if (c == crCross || c == crHourGlass) {
+    const QCursor shape(c == crCross ? Qt::CrossCursor : Qt::WaitCursor);
+    if (m_override_cursor)
+      QGuiApplication::changeOverrideCursor(shape);
+    else
+      QGuiApplication::setOverrideCursor(shape);
+    m_override_cursor = true;
+  } else if (m_override_cursor) {
+    // Arrow and default: every widget shows its own cursor again.
+    QGuiApplication::restoreOverrideCursor();
+    m_override_cursor = false;
+  }
+}
+
+bool QtDesktop::confirm(const std::string& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), to_qstring(text),
+                  QMessageBox::Yes | QMessageBox::No, dialog_parent());
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtDesktop::show_message(const std::string& text) {
+  QMessageBox box(QMessageBox::Information, kTitle, to_qstring(text), QMessageBox::Ok, dialog_parent());
+  box.exec();
+}
+
+void QtDesktop::report_error(const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, kTitle, to_qstring(text), QMessageBox::Ok, dialog_parent());
+  box.exec();
+}
+
+bool QtDesktop::choose_colour(TColor& colour, std::vector<std::string>& custom) {
+  const CustomColours given = parse_custom_colours(custom);
+  for (int i = 0; i < kCustomColourCount; ++i)
+    if (const auto& c = given[std::size_t(i)]) QColorDialog::setCustomColor(i, *c);
+  const CustomColours before = dialog_custom_colours();
+  QColorDialog dialog(to_qcolor(colour), dialog_parent());
+  const bool confirmed = dialog.exec() == QDialog::Accepted;
+  // The boxes the user edited are kept, confirmed or not.
+  update_custom_colours(custom, before, dialog_custom_colours());
+  if (confirmed) colour = to_tcolor(dialog.selectedColor());
+  return confirmed;
+}
+
+std::optional<std::string> QtDesktop::save_picture(const PictureDialogOptions& o) {
+  QFileDialog dialog(dialog_parent(), to_qstring(o.title), to_qstring(o.initial_dir));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const QStringList filters = name_filters(o.filter);
+  dialog.setNameFilters(filters.isEmpty() ? picture_filters() : filters);
+  return run_file_dialog(dialog, o);
+}
+
+std::optional<std::string> QtDesktop::open_picture(const PictureDialogOptions& o) {
+  QFileDialog dialog(dialog_parent(), to_qstring(o.title), to_qstring(o.initial_dir));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  const QStringList filters = name_filters(o.filter);
+  dialog.setNameFilters(filters.isEmpty() ? picture_filters() : filters);
+  return run_file_dialog(dialog, o);
+}
+
+void QtDesktop::hold_input(QWidget* open_to) {
+  if (!QCoreApplication::instance()) return;
+  ViewContext* context = m_view.context;
+  const bool was_held = context && context->input_held;
+  if (context) context->input_held = true;
+  {
+    InputGate gate(open_to, m_deferred);
+    gate.process_pending();
+  }
+  if (context) context->input_held = was_held;
+  if (!context || context->depth() == 0) m_deferred.deliver();
+}
+
+void QtDesktop::flush_keyboard() { hold_input(nullptr); }
+
+void QtDesktop::let_stop_through() { hold_input(m_view.stop_button); }
+
+void QtDesktop::repaint(Control& c) {
+  if (m_view.repaint_now) m_view.repaint_now(c);
+}
+
+void QtDesktop::terminate() {
+  m_terminated = true;
+  QCoreApplication::quit();
+}
+
+}  // namespace korvel::qt

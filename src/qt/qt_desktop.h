@@ -1,0 +1,72 @@
+#pragma once
+// The desktop of the behaviour on Qt: the screen the window is on, the
+// mouse cursor, the modal boxes and dialogs, and the control of waiting input
+// during long handlers.
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+#include <functional>
+
+#include "platform/desktop.h"
+#include "qt/input_gate.h"
+
+namespace korvel::qt {
+
+class ViewContext;
+
+// What the desktop needs of the view once it exists.
+struct DesktopView {
+  QWidget* window = nullptr;
+  ViewContext* context = nullptr;
+  // Repaints a control's widget at once, as its model is now.
+  std::function<void(Control&)> repaint_now;
+  // The one widget whose clicks let_stop_through lets through.
+  QWidget* stop_button = nullptr;
+};
+
+class QtDesktop : public Desktop {
+ public:
+  // `start_screen`: the screen the program starts on, until the window exists.
+  explicit QtDesktop(QScreen* start_screen = nullptr);
+
+  void attach(DesktopView view);
+  void detach();
+
+  int screen_width() const override;
+  int screen_height() const override;
+  TPoint cursor_pos() const override;
+  void set_cursor_pos(TPoint p) override;
+  TCursor cursor() const override { return m_cursor; }
+  void set_cursor(TCursor c) override;
+
+  bool confirm(const std::string& text) override;
+  void show_message(const std::string& text) override;
+  void report_error(const std::string& text) override;
+  bool choose_colour(TColor& colour, std::vector<std::string>& custom) override;
+  std::optional<std::string> save_picture(const PictureDialogOptions& o) override;
+  std::optional<std::string> open_picture(const PictureDialogOptions& o) override;
+
+  void flush_keyboard() override;
+  void repaint(Control& c) override;
+  void let_stop_through() override;
+  void terminate() override;
+
+  // Mouse input kept back by flush_keyboard and let_stop_through, delivered
+  // when the outermost handler has ended.
+  void deliver_deferred_input() { m_deferred.deliver(); }
+  bool terminated() const { return m_terminated; }
+
+ private:
+  QScreen* screen() const;
+  QWidget* dialog_parent() const;
+  void hold_input(QWidget* open_to);
+
+  QPointer<QScreen> m_start_screen;
+  DesktopView m_view;
+  TCursor m_cursor = crDefault;
+  bool m_override_cursor = false;
+  bool m_terminated = false;
+  DeferredInput m_deferred;
+};
+
+}  // namespace korvel::qt

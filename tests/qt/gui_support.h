@@ -1,0 +1,109 @@
+#pragma once
+// A started Korvel window on the offscreen platform, and the helpers the GUI
+// tests drive it with: answers for the modal boxes, real mouse and key
+// events.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "platform/dispatch.h"
+#include "qt/main_view.h"
+#include "qt/picture_widget.h"
+#include "qt/qt_desktop.h"
+#include "qt/qt_image_files.h"
+
+namespace korvel::qt::testing {
+
+// The program as main() starts it, in a directory of its own.
+struct StartedWindow {
+  StartedWindow() : desktop(QGuiApplication::primaryScreen()) {
+    const std::string dir = directory.path().toStdString();
+    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data"});
+    dispatch(desktop, [&] { form->FormCreate(); });
+    form->random().seed(4242);
+    view = std::make_unique<MainView>(*form, &desktop);
+    view->setGeometry(QGuiApplication::primaryScreen()->geometry());
+    view->show();
+    view->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    QApplication::processEvents();
+  }
+  ~StartedWindow() {
+    view.reset();
+    QApplication::processEvents();
+  }
+
+  template <class W = QWidget>
+  W* widget(const Control& c) const {
+    return qobject_cast<W*>(view->widget_for(c));
+  }
+  Canvas& canvas() { return form->Image1.canvas(); }
+
+  QTemporaryDir directory;
+  QtDesktop desktop;
+  QtImageFiles files;
+  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainView> view;
+};
+
+// Answers the modal message boxes that open from now on with `button`, and
+// records their texts.
+class BoxAnswerer {
+ public:
+  explicit BoxAnswerer(QMessageBox::StandardButton button) : m_button(button) {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || box == m_last) return;
+      m_last = box;
+      texts.push_back(box->text().toStdString());
+      icons.push_back(box->icon());
+      if (QAbstractButton* b = box->button(m_button)) b->click();
+    });
+    m_timer.start(5);
+  }
+  std::vector<std::string> texts;
+  std::vector<QMessageBox::Icon> icons;
+
+ private:
+  QMessageBox::StandardButton m_button;
+  QTimer m_timer;
+  QPointer<QMessageBox> m_last;
+};
+
+// A mouse event as the platform delivers it: `button` is the one that
+// changed, `held` those down during the event.
+inline void send_mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+// A stroke with the left button through the given points.
+inline void drag(QWidget* w, const std::vector<QPoint>& points) {
+  send_mouse(w, QEvent::MouseButtonPress, points.front(), Qt::LeftButton, Qt::LeftButton);
+  for (std::size_t i = 1; i < points.size(); ++i)
+    send_mouse(w, QEvent::MouseMove, points[i], Qt::NoButton, Qt::LeftButton);
+  send_mouse(w, QEvent::MouseButtonRelease, points.back(), Qt::LeftButton, Qt::NoButton);
+}
+
+// One key typed into the window, as the window system delivers it (to the
+// focused widget, through the application).
+inline void type_key(QWidget& window, Qt::Key key, const QString& text,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::sendKeyEvent(QTest::Press, window.windowHandle(), key, text, modifiers);
+  QTest::sendKeyEvent(QTest::Release, window.windowHandle(), key, text, modifiers);
+  QApplication::processEvents();
+}
+
+}  // namespace korvel::qt::testing
