@@ -251,6 +251,7 @@ class TForm1 {
   void affiche_fic_precedent();
   void affiche_fic_suivant();
   void lire_bmp(const std::string& path);
+  void montre_fic(int slot, const char* fleche);
   void Panel11Click();
   void Panel13Click();
   // Where the snapshot files live: rep_prog, or the user's data directory

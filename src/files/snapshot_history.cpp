@@ -56,20 +56,17 @@ void TForm1::wb() {
   Label9.set_caption(" -> " + ring_text(indice_fic, max_fic));
 }
 
-void TForm1::affiche_fic_precedent() {
-  Label8.set_caption(ring_text(indice_fic, max_fic));
-  indice_fic = slot_before(indice_fic, max_fic);
-  nom_fic = nom_instantane(rep_instantanes, indice_fic);
-  lire_bmp(nom_fic);
-  Label9.set_caption("!! -> " + ring_text(indice_fic, max_fic));
-}
+void TForm1::affiche_fic_precedent() { montre_fic(slot_before(indice_fic, max_fic), "!! -> "); }
 
-void TForm1::affiche_fic_suivant() {
+void TForm1::affiche_fic_suivant() { montre_fic(slot_after(indice_fic, max_fic), " -> "); }
+
+// A step of the walk: shows `slot`; neither writes a file nor changes max_fic.
+void TForm1::montre_fic(int slot, const char* fleche) {
   Label8.set_caption(ring_text(indice_fic, max_fic));
-  indice_fic = slot_after(indice_fic, max_fic);
+  indice_fic = slot;
   nom_fic = nom_instantane(rep_instantanes, indice_fic);
   lire_bmp(nom_fic);
-  Label9.set_caption(" -> " + ring_text(indice_fic, max_fic));
+  Label9.set_caption(fleche + ring_text(indice_fic, max_fic));
 }
 
 void TForm1::lire_bmp(const std::string& path) {
