@@ -184,6 +184,7 @@ void TForm1::create_controls() {
   // The help panel and its two children.
   Panel8.set_bounds(0, 0, 401, 425);
   Panel8.set_visible(false);
+  Panel8.drag_automatic = true;
   Panel8.set_color(clBtnFace);
   SpeedButton_exit_help.set_bounds(367, 6, 23, 22);
   SpeedButton_exit_help.set_caption("X");

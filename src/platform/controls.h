@@ -120,6 +120,8 @@ class Control {
 class Panel : public Control {
  public:
   explicit Panel(std::string name) : Control(ControlKind::Panel, std::move(name)) {}
+  // The user may drag the panel away with the mouse (automatic drag).
+  bool drag_automatic = false;
   std::function<void()> OnClick;
   std::function<void(TMouseButton, TShiftState, int, int)> OnMouseDown;
   std::function<void(TShiftState, int, int)> OnMouseMove;

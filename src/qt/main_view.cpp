@@ -80,8 +80,7 @@ QWidget* MainView::make_widget(Control& control, QWidget* parent) {
       return m_picture;
     case ControlKind::Panel: {
       auto* panel = new PanelWidget(static_cast<Panel&>(control), m_context, parent);
-      // FIXME: the help panel is told apart by name until its model says it can be dragged.
-      panel->set_draggable(&control == &m_form.Panel8);
+      panel->set_draggable(static_cast<Panel&>(control).drag_automatic);
       return panel;
     }
     case ControlKind::Label:
