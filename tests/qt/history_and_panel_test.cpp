@@ -1,0 +1,82 @@
+// The real window walked through its history from the keyboard, and its
+// tool panel hidden, shown and slid away as a person would see it.
+#include <QFileInfo>
+
+#include "gui_support.h"
+
+namespace korvel::qt::testing {
+namespace {
+
+void stroke_at(StartedWindow& w, int dy) {
+  const int cx = w.form->centre_x, cy = w.form->centre_y;
+  drag(&w.view->picture(), {QPoint(cx + 60, cy + dy), QPoint(cx + 90, cy + dy), QPoint(cx + 120, cy + dy)});
+}
+
+TEST(HistoryKeys, F8F9AndTheArrowsWalkTheSnapshotsOnScreen) {
+  StartedWindow w;
+  stroke_at(w, 0);
+  const Bitmap after_first = w.canvas().bitmap();
+  stroke_at(w, 40);
+  const Bitmap after_second = w.canvas().bitmap();
+  ASSERT_NE(after_first, after_second);
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(w.form->rep_instantanes + "/~100.bmp")));
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(w.form->rep_instantanes + "/~101.bmp")));
+
+  type_key(*w.view, Qt::Key_F8, QString());
+  EXPECT_EQ(w.canvas().bitmap(), after_first);
+  const QImage shown = w.view->picture().grab().toImage();
+  const int x = w.form->centre_x + 90, y = w.form->centre_y + 40;
+  EXPECT_EQ(shown.pixel(x, y) & 0xFFFFFF, w.canvas().bitmap().row(y)[x]);
+  type_key(*w.view, Qt::Key_F9, QString());
+  EXPECT_EQ(w.canvas().bitmap(), after_second);
+  type_key(*w.view, Qt::Key_Left, QString());
+  EXPECT_EQ(w.canvas().bitmap(), after_first);
+  type_key(*w.view, Qt::Key_Right, QString());
+  EXPECT_EQ(w.canvas().bitmap(), after_second);
+}
+
+TEST(PanelShowing, TheRightClickHidesAndShowsTheToolPanel) {
+  StartedWindow w;
+  QWidget* panel = w.view->widget_for(w.form->Panel1);
+  const QPoint at(100, 100);
+  send_mouse(&w.view->picture(), QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
+  send_mouse(&w.view->picture(), QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton);
+  EXPECT_FALSE(panel->isVisible());
+  send_mouse(&w.view->picture(), QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
+  send_mouse(&w.view->picture(), QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton);
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(panel->y(), w.form->top_menu);
+}
+
+TEST(PanelShowing, AnArmedPanelSlidesDownOnScreenAndComesBackUnderTheMouse) {
+  StartedWindow w;
+  TForm1& f = *w.form;
+  QTest::mouseClick(w.widget(f.CheckBox_panel_disparait_auto), Qt::LeftButton, Qt::NoModifier, QPoint(5, 8));
+  ASSERT_TRUE(f.CheckBox_panel_disparait_auto.checked());
+  stroke_at(w, 0);
+  ASSERT_TRUE(f.menu_a_cacher);
+  f.Timer1.tick();
+  for (int i = 0; i < 50; ++i) f.Timer2.tick();
+  QApplication::processEvents();
+  QWidget* panel = w.view->widget_for(f.Panel1);
+  // The view's own timers may add a tick of their own on a slow machine.
+  EXPECT_GE(f.Panel1.top(), f.top_menu + 50);
+  EXPECT_EQ(panel->y(), f.Panel1.top());
+  // The mouse on the bare panel puts it back at once.
+  send_mouse(panel, QEvent::MouseMove, QPoint(5, 60), Qt::NoButton, Qt::NoButton);
+  QApplication::processEvents();
+  EXPECT_EQ(panel->y(), f.top_menu);
+}
+
+TEST(QuitKeys, EscapeAndF12AskTheQuestion) {
+  StartedWindow w;
+  for (Qt::Key key : {Qt::Key_Escape, Qt::Key_F12}) {
+    BoxAnswerer no(QMessageBox::No);
+    type_key(*w.view, key, key == Qt::Key_Escape ? QString(QChar(27)) : QString());
+    EXPECT_EQ(no.texts, std::vector<std::string>{"Quitter ?"});
+  }
+  EXPECT_FALSE(w.form->terminated);
+}
+
+}  // namespace
+}  // namespace korvel::qt::testing
