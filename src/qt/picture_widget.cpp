@@ -35,20 +35,19 @@ bool PictureWidget::wrap_buffer() {
   return true;
 }
 
-void PictureWidget::show_changes() {
-  const Rect changed = m_model.canvas().take_changed();
-  if (wrap_buffer())
-    update();
-  else if (!changed.empty())
-    update(to_qrect(changed));
-}
+void PictureWidget::show_changes() { present_changes(Timing::later); }
 
-void PictureWidget::paint_changes_now() {
+void PictureWidget::paint_changes_now() { present_changes(Timing::now); }
+
+void PictureWidget::present_changes(Timing timing) {
   const Rect changed = m_model.canvas().take_changed();
-  if (wrap_buffer())
-    repaint();
-  else if (!changed.empty())
-    repaint(to_qrect(changed));
+  const bool whole = wrap_buffer();
+  if (!whole && changed.empty()) return;
+  const QRect area = whole ? rect() : to_qrect(changed);
+  if (timing == Timing::now)
+    repaint(area);
+  else
+    update(area);
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {

@@ -30,6 +30,9 @@ class PictureWidget : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  enum class Timing { later, now };
+  // Repaints what the canvas changed (all of it after a new buffer).
+  void present_changes(Timing timing);
   // Wraps the buffer again if the canvas got a new one; true if it did.
   bool wrap_buffer();
   void press(QMouseEvent* event);
