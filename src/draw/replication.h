@@ -14,14 +14,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/choices.h"
 #include "platform/geometry.h"
 
 namespace korvel {
-
-// Item indexes of RadioGroup_symetrie.
-enum class Symetrie : int { rosace = 0, vitrail = 1, miroir_vertical = 2, quatre_quarts = 3, unique = 4 };
-// Item indexes of RadioGroup_type_trace.
-enum class TypeTrace : int { crayon = 0, lignes = 1, eventail = 2, points = 3, losanges = 4, delie_elliptique = 5 };
 
 // The angle a of (dx, dy) with dx = r sin a and dy = r cos a; 0 for the null
 // vector. Computed in long double (x87 extended) with pi and pi/2 to 20
