@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <fstream>
@@ -128,6 +129,70 @@ TEST(QtImageFiles, FailuresThrowWithThePath) {
   EXPECT_THROW(files.write_bmp(dir.filePath("no/such/dir/x.bmp").toStdString(), Bitmap(2, 2)), EInOutError);
   EXPECT_FALSE(files.exists(dir.path().toStdString()));
   EXPECT_FALSE(files.exists(dir.filePath("missing.bmp").toStdString()));
+}
+
+std::string fixture_path(const char* name) { return std::string(KORVEL_TEST_DATA) + "/pictures/" + name; }
+
+TEST(QtImageFiles, TruncatedAndMalformedPicturesAreRefusedInWords) {
+  QtImageFiles files;
+  for (const char* name : {"snapshot_first_4000_bytes.bmp", "snapshot_half.bmp", "header_only.bmp",
+                           "top_down_24bit_5x3_cut.bmp", "rle8_4x2_cut.bmp"}) {
+    try {
+      files.read(fixture_path(name));
+      ADD_FAILURE() << name << " was read as a whole picture";
+    } catch (const EInOutError& e) {
+      EXPECT_NE(std::string(e.what()).find("le fichier est tronqué"), std::string::npos) << e.what();
+    }
+  }
+  for (const char* name : {"negative_width.bmp", "depth_7.bmp", "huge_dimensions.bmp", "bad_info_size.bmp"})
+    EXPECT_THROW(files.read(fixture_path(name)), EInOutError) << name;
+}
+
+TEST(QtImageFiles, WholeFixturesReadAsTheirPixels) {
+  QtImageFiles files;
+  const Bitmap snapshot = files.read(fixture_path("snapshot_64x48.bmp"));
+  ASSERT_EQ(snapshot.width(), 64);
+  ASSERT_EQ(snapshot.height(), 48);
+  // Rows are stored bottom-up: the file's first row is the picture's last.
+  EXPECT_EQ(snapshot.row(47)[5], 0x000014u | (0u << 8) | (5u << 16));
+  const Bitmap top_down = files.read(fixture_path("top_down_24bit_5x3.bmp"));
+  EXPECT_EQ(top_down.row(2)[4], 0xC82828u);
+  const Bitmap rle = files.read(fixture_path("rle8_4x2.bmp"));
+  EXPECT_EQ(rle.row(1)[0], 0xFF0000u);
+  EXPECT_EQ(rle.row(0)[3], 0x0000FFu);
+}
+
+TEST(QtImageFiles, ALinkAtTheTargetIsReplacedNeverFollowed) {
+  QTemporaryDir dir, elsewhere;
+  QtImageFiles files;
+  const std::string victim = elsewhere.filePath("letter.txt").toStdString();
+  std::ofstream(victim) << "keep me";
+  const std::string slot = dir.filePath("~101.bmp").toStdString();
+  const std::string dangling = dir.filePath("~102.bmp").toStdString();
+  const std::string missing = elsewhere.filePath("created.bmp").toStdString();
+  ASSERT_EQ(symlink(victim.c_str(), slot.c_str()), 0);
+  ASSERT_EQ(symlink(missing.c_str(), dangling.c_str()), 0);
+  const Bitmap picture = random_bitmap(6, 4, 3);
+  files.write_bmp(slot, picture);
+  files.write_bmp(dangling, picture);
+  EXPECT_EQ(file_contents(victim), "keep me");
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(missing)));
+  struct stat info {};
+  ASSERT_EQ(lstat(slot.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISREG(info.st_mode));
+  EXPECT_EQ(files.read(slot), picture);
+  EXPECT_EQ(files.read(dangling), picture);
+}
+
+TEST(QtImageFiles, APipeOrADeviceIsNotReadAsAPicture) {
+  QTemporaryDir dir;
+  QtImageFiles files;
+  const std::string pipe = dir.filePath("~100.bmp").toStdString();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_THROW(files.read(pipe), EInOutError);  // returns, does not wait for a writer
+  const std::string device = dir.filePath("~101.bmp").toStdString();
+  ASSERT_EQ(symlink("/dev/zero", device.c_str()), 0);
+  EXPECT_THROW(files.read(device), EInOutError);
 }
 
 }  // namespace
