@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "files/snapshot_writer.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
@@ -254,6 +255,11 @@ class TForm1 {
   void montre_fic(int slot, const char* fleche);
   void Panel11Click();
   void Panel13Click();
+  // Waits for the snapshot write in flight, if any, and settles the ring on
+  // its outcome (a failure is reported here, on this thread).
+  void attend_instantane();
+  // The same, only if that write has already ended: never waits.
+  void recueille_instantane();
   // Where the snapshot files live: rep_prog, or the user's data directory
   // when the program's directory is not writable.
   std::string rep_instantanes;
@@ -293,6 +299,17 @@ class TForm1 {
   RandomGenerator m_random;
   std::vector<Control*> m_controls;
   bool m_realigning = false;
+
+  // The ring as it was before the snapshot in flight: a write that fails
+  // puts it back.
+  struct RingBefore {
+    std::int32_t indice_fic = -1, max_fic = -1;
+    std::string nom_fic, label6, label9;
+  };
+  void applique_issue(const SnapshotOutcome& outcome);
+  RingBefore m_ring_before;
+  // Last: destroyed first, waiting for the write in flight.
+  SnapshotWriter m_snapshot_writer;
 };
 
 }  // namespace korvel

@@ -2,9 +2,6 @@
 
 #include <unistd.h>
 
-#include <filesystem>
-#include <system_error>
-
 #include "app/main_window.h"
 
 namespace korvel {
@@ -32,33 +29,64 @@ std::string ring_text(int indice, int max) { return IntToStr(indice) + "/" + Int
 
 }  // namespace
 
+// The picture is copied here and written by a worker, so the release
+// returns at once. The ring moves on at once too, as if the write had
+// succeeded; the write's outcome settles it before anything reads the ring
+// or writes again (attend_instantane), and a failure puts it back.
 void TForm1::wb() {
+  attend_instantane();
   Label8.set_caption(ring_text(indice_fic, max_fic));
+  m_ring_before = {indice_fic, max_fic, nom_fic, Label6.caption(), Label9.caption()};
   const int slot = slot_after_write(indice_fic);
-  const std::string name = nom_instantane(rep_instantanes, slot);
-  // The counters move only once the file is on disk, so the walk never
-  // visits a slot that this write did not fill. A failed write is reported
-  // and the stroke's release goes on.
-  try {
-    if (rep_instantanes != rep_prog) {
-      std::error_code ignored;
-      std::filesystem::create_directories(rep_instantanes, ignored);
-    }
-    image_files().write_bmp(name, Image1.canvas().bitmap());
-  } catch (const std::exception& e) {
-    desktop().report_error(e.what());
-    return;
-  }
   indice_fic = slot;
-  nom_fic = name;
+  nom_fic = nom_instantane(rep_instantanes, slot);
   Label6.set_caption("save " + nom_fic);
   max_fic = max_after_write(max_fic);
   Label9.set_caption(" -> " + ring_text(indice_fic, max_fic));
+  m_snapshot_writer.start({rep_instantanes, rep_instantanes != rep_prog, slot}, Image1.canvas().bitmap(),
+                          image_files(), [this] { desktop().post([this] { recueille_instantane(); }); });
 }
 
-void TForm1::affiche_fic_precedent() { montre_fic(slot_before(indice_fic, max_fic), "!! -> "); }
+void TForm1::attend_instantane() {
+  if (const auto outcome = m_snapshot_writer.take(Wait::until_done)) applique_issue(*outcome);
+}
 
-void TForm1::affiche_fic_suivant() { montre_fic(slot_after(indice_fic, max_fic), " -> "); }
+void TForm1::recueille_instantane() {
+  if (const auto outcome = m_snapshot_writer.take(Wait::if_done)) applique_issue(*outcome);
+}
+
+// A slot that was blocked is passed over: the walk steps onto it and shows
+// nothing, as for a slot without a file. A write that failed leaves the ring
+// as it was before the stroke, so the walk visits only slots that hold
+// what this run wrote or an earlier run left.
+void TForm1::applique_issue(const SnapshotOutcome& outcome) {
+  if (!outcome.error.empty()) {
+    indice_fic = m_ring_before.indice_fic;
+    max_fic = m_ring_before.max_fic;
+    nom_fic = m_ring_before.nom_fic;
+    Label6.set_caption(m_ring_before.label6);
+    Label9.set_caption(m_ring_before.label9);
+    desktop().report_error(outcome.error);
+    return;
+  }
+  if (outcome.skipped == 0) return;
+  indice_fic = outcome.slot;
+  nom_fic = nom_instantane(rep_instantanes, outcome.slot);
+  Label6.set_caption("save " + nom_fic);
+  for (int k = 0; k < outcome.skipped; ++k) max_fic = max_after_write(max_fic);
+  Label9.set_caption(" -> " + ring_text(indice_fic, max_fic));
+}
+
+// Each step first settles the ring on the write in flight.
+void TForm1::affiche_fic_precedent() {
+  attend_instantane();
+  montre_fic(slot_before(indice_fic, max_fic), "!! -> ");
+}
+
+void TForm1::affiche_fic_suivant() {
+  attend_instantane();
+  montre_fic(slot_after(indice_fic, max_fic), " -> ");
+}
 
 // A step of the walk: shows `slot`; neither writes a file nor changes max_fic.
 void TForm1::montre_fic(int slot, const char* fleche) {
@@ -70,6 +98,7 @@ void TForm1::montre_fic(int slot, const char* fleche) {
 }
 
 void TForm1::lire_bmp(const std::string& path) {
+  attend_instantane();  // the file of the last stroke is whole before it is read
   if (!image_files().exists(path)) return;
   const Bitmap bitmap = image_files().read(path);
   Image1.canvas().Draw(0, 0, bitmap);

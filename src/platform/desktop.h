@@ -2,6 +2,7 @@
 // What the behaviour asks of the desktop: screen, cursor, modal boxes and
 // dialogs, the error report. The view implements it with Qt; tests use a
 // scripted fake.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,6 +59,9 @@ class Desktop {
   virtual void let_stop_through() = 0;
   // Ends the message loop.
   virtual void terminate() = 0;
+  // Runs `task` on the user-interface thread after the handler under way,
+  // through the error report like any handler. Callable from any thread.
+  virtual void post(std::function<void()> task) = 0;
 };
 
 }  // namespace korvel

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include "platform/dispatch.h"
 #include "qt/dialog_formats.h"
 #include "qt/qt_convert.h"
 #include "qt/view_context.h"
@@ -159,6 +160,13 @@ void QtDesktop::repaint(Control& c) {
 void QtDesktop::terminate() {
   m_terminated = true;
   QCoreApplication::quit();
+}
+
+void QtDesktop::post(std::function<void()> task) {
+  // A queued call on the application object runs on its thread, the
+  // user-interface thread, whichever thread posts it.
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [this, task = std::move(task)] { dispatch(*this, task); }, Qt::QueuedConnection);
 }
 
 }  // namespace korvel::qt

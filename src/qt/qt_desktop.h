@@ -50,6 +50,7 @@ class QtDesktop : public Desktop {
   void repaint(Control& c) override;
   void let_stop_through() override;
   void terminate() override;
+  void post(std::function<void()> task) override;
 
   // Mouse input kept back by flush_keyboard and let_stop_through, delivered
   // when the outermost handler has ended.

@@ -49,7 +49,10 @@ struct StrokeCapture : ::testing::Test {
   void down(int x, int y, TMouseButton b = mbLeft) { f->FormMouseDown(b, 0, x, y); }
   void move(int x, int y) { f->FormMouseMove(0, x, y); }
   void up(int x, int y, TMouseButton b = mbLeft) { f->FormMouseUp(b, 0, x, y); }
-  std::size_t snapshots() const { return f.files.writes.size(); }
+  std::size_t snapshots() {
+    f->attend_instantane();
+    return f.files.writes.size();
+  }
   Bitmap noir() { return picture(f.canvas(), {}, kVert); }
 };
 

@@ -10,12 +10,14 @@ namespace {
 
 using testing::StartedForm;
 
-// A "stroke": a dot of its own colour, then the snapshot its release writes.
+// A "stroke": a dot of its own colour, then the snapshot its release
+// writes, settled (the write's outcome taken, as the next reader would).
 void stroke(StartedForm& f, TColor colour) {
   Canvas& c = f.canvas();
   c.Brush.Color = colour;
   c.FillRect(0, 0, 10, 10);
   f->wb();
+  f->attend_instantane();
 }
 
 TColor shown(StartedForm& f) { return f.canvas().Pixels(5, 5); }
@@ -164,6 +166,7 @@ TEST(SnapshotDirectory, TheProgramsOwnWhenWritableElseTheUsersDataDirectory) {
   form.FormResize();
   EXPECT_EQ(form.rep_prog, "/nonexistent/korvel");
   form.wb();
+  form.attend_instantane();
   EXPECT_EQ(form.nom_fic, data_dir.string() + "/~100.bmp");
   EXPECT_TRUE(std::filesystem::is_directory(data_dir));
   std::filesystem::remove_all(data_dir.parent_path());

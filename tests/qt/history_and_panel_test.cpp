@@ -19,10 +19,11 @@ TEST(HistoryKeys, F8F9AndTheArrowsWalkTheSnapshotsOnScreen) {
   stroke_at(w, 40);
   const Bitmap after_second = w.canvas().bitmap();
   ASSERT_NE(after_first, after_second);
-  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(w.form->rep_instantanes + "/~100.bmp")));
-  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(w.form->rep_instantanes + "/~101.bmp")));
 
   type_key(*w.view, Qt::Key_F8, QString());
+  // The step waited for the second stroke's snapshot, written in the background.
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(w.form->rep_instantanes + "/~100.bmp")));
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(w.form->rep_instantanes + "/~101.bmp")));
   EXPECT_EQ(w.canvas().bitmap(), after_first);
   const QImage shown = w.view->picture().grab().toImage();
   const int x = w.form->centre_x + 90, y = w.form->centre_y + 40;

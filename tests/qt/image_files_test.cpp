@@ -195,5 +195,26 @@ TEST(QtImageFiles, APipeOrADeviceIsNotReadAsAPicture) {
   EXPECT_THROW(files.read(device), EInOutError);
 }
 
+TEST(SnapshotFiles, ABlockedSlotAndALinkedSlotDoNotStopTheHistory) {
+  StartedWindow w;
+  QTemporaryDir elsewhere;
+  const std::string dir = w.form->rep_instantanes;
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir + "/~101.bmp")));
+  ASSERT_EQ(symlink(elsewhere.path().toStdString().c_str(), (dir + "/~102.bmp").c_str()), 0);
+  for (int i = 0; i < 3; ++i) {
+    w.form->wb();
+    w.form->attend_instantane();
+  }
+  EXPECT_EQ(w.form->indice_fic, 3);
+  struct stat info {};
+  ASSERT_EQ(lstat((dir + "/~101.bmp").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISDIR(info.st_mode));
+  for (const char* name : {"/~100.bmp", "/~102.bmp", "/~103.bmp"}) {
+    ASSERT_EQ(lstat((dir + name).c_str(), &info), 0) << name;
+    EXPECT_TRUE(S_ISREG(info.st_mode)) << name;
+  }
+  EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+}
+
 }  // namespace
 }  // namespace korvel::qt::testing

@@ -1,5 +1,6 @@
 #include "support/fake_desktop.h"
 
+#include "platform/dispatch.h"
 #include "platform/text.h"
 
 namespace korvel::testing {
@@ -42,6 +43,21 @@ std::optional<std::string> FakeDesktop::open_picture(const PictureDialogOptions&
 void FakeDesktop::let_stop_through() {
   ++stop_polls;
   if (on_stop_poll) on_stop_poll();
+}
+
+void FakeDesktop::post(std::function<void()> task) {
+  const std::lock_guard lock(m_posted_mutex);
+  m_posted.push_back(std::move(task));
+}
+
+int FakeDesktop::run_posted() {
+  std::vector<std::function<void()>> tasks;
+  {
+    const std::lock_guard lock(m_posted_mutex);
+    tasks.swap(m_posted);
+  }
+  for (auto& task : tasks) dispatch(*this, task);
+  return int(tasks.size());
 }
 
 void MemoryImageFiles::write_bmp(const std::string& path, const Bitmap& picture) {

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,9 @@ class FakeDesktop : public Desktop {
   void repaint(Control&) override { ++repaints; }
   void let_stop_through() override;
   void terminate() override { ++terminations; }
+  void post(std::function<void()> task) override;
+  // Runs the tasks posted so far, as the event loop would; their count.
+  int run_posted();
 
   int width, height;
   TPoint cursor_position{};
@@ -54,6 +58,10 @@ class FakeDesktop : public Desktop {
   int keyboard_flushes = 0, repaints = 0, terminations = 0, stop_polls = 0;
   // Run when let_stop_through is called: a test clicks "stop" from here.
   std::function<void()> on_stop_poll;
+
+ private:
+  std::mutex m_posted_mutex;
+  std::vector<std::function<void()>> m_posted;
 };
 
 // Bitmap files kept in memory, by path.

@@ -1,0 +1,66 @@
+#include "files/snapshot_writer.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "files/snapshot_history.h"
+#include "platform/text.h"
+
+namespace korvel {
+
+namespace fs = std::filesystem;
+
+bool emplacement_bloque(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::symlink_status(path, error);
+  if (error || !fs::exists(status)) return false;
+  return !fs::is_regular_file(status) && !fs::is_symlink(status);
+}
+
+SnapshotWriter::~SnapshotWriter() { take(Wait::until_done); }
+
+void SnapshotWriter::start(const SnapshotJob& job, const Bitmap& picture, ImageFiles& files,
+                           std::function<void()> on_done) {
+  take(Wait::until_done);
+  m_job = job;
+  m_picture = picture;  // same size as last time: the storage is reused
+  m_done = false;
+  m_worker = std::thread([this, &files, on_done = std::move(on_done)] {
+    m_outcome = write(files);
+    m_done = true;
+    if (on_done) on_done();
+  });
+}
+
+std::optional<SnapshotOutcome> SnapshotWriter::take(Wait wait) {
+  if (!m_worker.joinable()) return std::nullopt;
+  if (wait == Wait::if_done && !m_done) return std::nullopt;
+  m_worker.join();
+  return std::move(m_outcome);
+}
+
+SnapshotOutcome SnapshotWriter::write(ImageFiles& files) const {
+  if (m_job.create_directory) {
+    std::error_code ignored;  // a failure shows in the write that follows
+    fs::create_directories(m_job.directory, ignored);
+  }
+  SnapshotOutcome outcome;
+  for (int k = 0; k < kSnapshotSlots; ++k) {
+    const int slot = (m_job.first_slot + k) % kSnapshotSlots;
+    const std::string name = nom_instantane(m_job.directory, slot);
+    if (emplacement_bloque(name)) continue;
+    try {
+      files.write_bmp(name, m_picture);
+      outcome.slot = slot;
+      outcome.skipped = k;
+    } catch (const std::exception& e) {
+      outcome.error = e.what();
+    }
+    return outcome;
+  }
+  outcome.error = "Impossible d'écrire l'instantané dans " + m_job.directory +
+                  " : chacun des dix emplacements est occupé par un dossier ou un fichier spécial";
+  return outcome;
+}
+
+}  // namespace korvel
