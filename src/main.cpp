@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTranslator>
+#include <csignal>
 
 #include "app/main_window.h"
 #include "platform/dispatch.h"
@@ -16,6 +17,9 @@
 #include "qt/qt_image_files.h"
 
 int main(int argc, char* argv[]) {
+  // Past a file-size limit a write fails with EFBIG and is reported like any
+  // failed write, instead of the signal ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   // The per-user data directory is named after the program.
   QCoreApplication::setApplicationName(QStringLiteral("korvel"));
