@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Soak test: the real program under Xvfb driven for MINUTES by random strokes,
+# panel clicks and keys (quitting answered No). After every action a probe
+# stroke must produce a new snapshot within 5 s, else the program hangs.
+# Records the resident memory once a minute. Fails on a crash, a hang, or
+# memory grown more than 5 % after the first ten minutes.
+#   tests/e2e/soak.sh path/to/korvel MINUTES [OUTPUT_DIR]
+# Writes OUTPUT_DIR/memory.csv (minute, actions, strokes, rss_kb) and
+# OUTPUT_DIR/soak.log.
+set -uo pipefail
+E2E_NAME=soak
+program=${1:?path to korvel}
+minutes=${2:?minutes}
+out=${3:-$PWD/soak-results}
+mkdir -p "$out"
+for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || { echo "$tool missing" >&2; exit 1; }; done
+source "$(dirname "$0")/session.sh"
+trap e2e_cleanup EXIT
+width=1920 height=1080
+panel_top=$((height - 132))
+seed=${KORVEL_SOAK_SEED:-$RANDOM}
+RANDOM=$seed
+log() { echo "$(date -u +%H:%M:%S) $*" | tee -a "$out/soak.log"; }
+: >"$out/soak.log"
+echo "minute,actions,strokes,rss_kb" >"$out/memory.csv"
+
+e2e_start_x "$width" "$height"
+e2e_start_korvel "$program"
+log "soak: $minutes min, seed $seed, pid $e2e_korvel_pid"
+
+alive() { kill -0 "$e2e_korvel_pid" 2>/dev/null; }
+rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$e2e_korvel_pid/status" 2>/dev/null; }
+newest_snapshot() { stat -c '%Y.%y' "$e2e_work"/~1*.bmp 2>/dev/null | sort | tail -1; }
+# Answers every box and dialog the program opened: No, or Cancel.
+close_boxes() {
+  local tries=0 others
+  while ((tries++ < 10)); do
+    others=$(xdotool search --onlyvisible --pid "$e2e_korvel_pid" 2>/dev/null | wc -l)
+    ((others > 1)) || return 0
+    xdotool key Escape
+    sleep 0.2
+  done
+}
+
+strokes=0 actions=0
+random_stroke() {
+  local x=$((RANDOM % width)) y=$((RANDOM % panel_top)) n=$((2 + RANDOM % 8))
+  xdotool mousemove "$x" "$y" mousedown 1
+  for _ in $(seq "$n"); do
+    x=$((x + RANDOM % 161 - 80)) y=$((y + RANDOM % 161 - 80))
+    ((x < 0)) && x=0; ((y < 0)) && y=0; ((x >= width)) && x=$((width - 1)); ((y >= panel_top)) && y=$((panel_top - 1))
+    xdotool mousemove "$x" "$y"
+  done
+  xdotool mouseup 1
+  strokes=$((strokes + 1))
+}
+# A click or a key may open a box (Quit, the colour dialog...): it is given
+# time to appear, then answered No before anything else is typed into it.
+panel_click() {
+  xdotool mousemove $((RANDOM % width)) $((panel_top + RANDOM % 132)) click 1
+  sleep 0.15
+  close_boxes
+}
+keys=(F8 F9 Left Right w x W X e p c space F1 Escape F12 1 2 3)
+random_key() {
+  local key=${keys[RANDOM % ${#keys[@]}]}
+  xdotool key "$key"
+  [[ $key == Escape || $key == F12 ]] && sleep 0.3
+  close_boxes
+}
+
+# A stroke on the picture must be written within 5 s.
+probe() {
+  close_boxes
+  local before
+  before=$(newest_snapshot)
+  # A right-button release writes a snapshot whatever the trace type (the
+  # elliptical stroke included, which it ends).
+  xdotool mousemove 300 300 mousedown 1 mousemove 320 310 mouseup 1 click 3
+  strokes=$((strokes + 1))
+  for _ in $(seq 50); do
+    [[ $(newest_snapshot) != "$before" ]] && return 0
+    alive || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+status=0
+start=$(date +%s)
+next_minute=1
+first_rss=$(rss_kb)
+log "rss at start ${first_rss} kB"
+while :; do
+  now=$(date +%s)
+  if ((now - start >= next_minute * 60)); then
+    rss=$(rss_kb)
+    echo "$next_minute,$actions,$strokes,$rss" >>"$out/memory.csv"
+    log "minute $next_minute: $actions actions, $strokes strokes, rss $rss kB"
+    next_minute=$((next_minute + 1))
+  fi
+  ((now - start >= minutes * 60)) && break
+  for _ in $(seq 5); do
+    case $((RANDOM % 10)) in
+      0 | 1 | 2 | 3 | 4 | 5) random_stroke ;;
+      6 | 7) panel_click ;;
+      *) random_key ;;
+    esac
+    actions=$((actions + 1))
+  done
+  if ! alive; then
+    wait "$e2e_korvel_pid"
+    log "CRASH: korvel ended with status $? after $actions actions"
+    e2e_korvel_pid='' status=1
+    break
+  fi
+  if ! probe; then
+    if alive; then
+      log "HANG: no snapshot within 5 s after $actions actions (screen in hang.png)"
+      import -window root "$out/hang.png" 2>/dev/null || true
+      cp "$e2e_work/korvel.log" "$out/" 2>/dev/null || true
+    else
+      log "CRASH during the probe"
+    fi
+    status=1
+    break
+  fi
+done
+
+if ((status == 0 && minutes > 10)); then
+  at_ten=$(awk -F, '$1 == 10 {print $4}' "$out/memory.csv")
+  last=$(tail -1 "$out/memory.csv" | cut -d, -f4)
+  if [[ -n $at_ten && -n $last ]] && ((last * 100 > at_ten * 105)); then
+    log "MEMORY: rss grew from $at_ten kB at minute 10 to $last kB"
+    status=1
+  fi
+fi
+if ((status == 0)); then
+  close_boxes
+  e2e_quit "$width" "$height" || { log "korvel exited with status $?"; status=1; }
+fi
+log "soak: $( ((status == 0)) && echo ok || echo FAIL ), $actions actions, $strokes strokes"
+exit "$status"
