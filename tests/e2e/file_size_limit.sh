@@ -25,6 +25,6 @@ for _ in $(seq 50); do [[ $(e2e_korvel_windows) -eq 1 ]] && break; sleep 0.1; do
 [[ $(e2e_korvel_windows) -eq 1 ]] || e2e_fail "the error box did not close"
 
 status=0
-e2e_quit "$width" "$height" || status=$?
+e2e_quit || status=$?
 [[ $status -eq 0 ]] || e2e_fail "korvel exited with status $status"
 echo "file_size_limit: ok"

@@ -17,12 +17,21 @@ e2e_start_x() {
   local width=$1 height=$2
   export HOME=$e2e_work/home XDG_DATA_HOME=$e2e_work/home/.local/share XDG_RUNTIME_DIR=$e2e_work/run
   mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-  Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$e2e_work/display" >"$e2e_work/xvfb.log" 2>&1 &
-  e2e_xvfb_pid=$!
-  for _ in $(seq 100); do [[ -s $e2e_work/display ]] && break; sleep 0.1; done
-  [[ -s $e2e_work/display ]] || e2e_fail "Xvfb did not start"
-  export DISPLAY=:$(cat "$e2e_work/display")
-  for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+  # Another server may take the display between its choice and its start:
+  # a few attempts.
+  for _ in 1 2 3; do
+    : >"$e2e_work/display"
+    Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$e2e_work/display" >"$e2e_work/xvfb.log" 2>&1 &
+    e2e_xvfb_pid=$!
+    for _ in $(seq 100); do [[ -s $e2e_work/display ]] && break; sleep 0.1; done
+    if [[ -s $e2e_work/display ]]; then
+      export DISPLAY=:$(cat "$e2e_work/display")
+      for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && return 0; sleep 0.1; done
+    fi
+    kill "$e2e_xvfb_pid" 2>/dev/null
+    e2e_xvfb_pid=''
+  done
+  e2e_fail "Xvfb did not start: $(cat "$e2e_work/xvfb.log")"
 }
 
 # Starts the program (optionally through a wrapper command) and waits for
@@ -53,17 +62,24 @@ e2e_stroke() {
   xdotool mouseup 1
 }
 
-# "Quit" on the tool panel of a WIDTHxHEIGHT screen, answered Yes; waits
-# for the program's end and returns its exit status.
+# Quits with the F12 key, "Quitter ?" answered Yes (Escape first hides the
+# help panel, which keeps F12 from quitting); waits at most 10 s for the
+# program's end and returns its exit status (124 if it is still running).
 e2e_quit() {
-  local width=$1 height=$2
-  local shift_x=$(((width - 1377) / 2)) panel_top=$((height - 132))
-  xdotool mousemove $((1156 + shift_x + 24)) $((panel_top + 36)) click 1
-  for _ in $(seq 50); do xdotool search --name '^Confirmation$' >/dev/null 2>&1 && break; sleep 0.1; done
+  local box='' status=0
+  for key in F12 Escape F12; do
+    xdotool key "$key"
+    for _ in $(seq 20); do
+      box=$(xdotool search --onlyvisible --name '^Confirmation$' 2>/dev/null | head -1) && [[ -n $box ]] && break
+      sleep 0.1
+    done
+    [[ -n $box ]] && break
+  done
+  [[ -n $box ]] || return 124
   sleep 0.2
   xdotool key Return
-  local status=0
   for _ in $(seq 100); do kill -0 "$e2e_korvel_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$e2e_korvel_pid" 2>/dev/null && return 124
   wait "$e2e_korvel_pid" || status=$?
   e2e_korvel_pid=''
   return "$status"

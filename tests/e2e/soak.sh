@@ -137,7 +137,7 @@ if ((status == 0 && minutes > 10)); then
 fi
 if ((status == 0)); then
   close_boxes
-  e2e_quit "$width" "$height" || { log "korvel exited with status $?"; status=1; }
+  e2e_quit || { log "korvel exited with status $?"; status=1; }
 fi
 log "soak: $( ((status == 0)) && echo ok || echo FAIL ), $actions actions, $strokes strokes"
 exit "$status"
