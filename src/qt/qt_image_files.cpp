@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QImageReader>
 
-#include "platform/bmp_check.h"
+#include "platform/picture_check.h"
 #include "platform/bmp_encoding.h"
 #include "platform/file_reading.h"
 #include "platform/own_files.h"
@@ -24,7 +24,7 @@ namespace {
 }  // namespace
 
 Bitmap decode_picture(std::span<const std::uint8_t> bytes, const std::string& path) {
-  if (const auto defect = bmp_defect(bytes)) fail("Impossible de lire l'image", path, *defect);
+  if (const auto defect = picture_defect(bytes)) fail("Impossible de lire l'image", path, *defect);
   const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
   QBuffer buffer;
   buffer.setData(data);

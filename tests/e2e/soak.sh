@@ -118,6 +118,8 @@ while :; do
     if alive; then
       log "HANG: no snapshot within 5 s after $actions actions (screen in hang.png)"
       import -window root "$out/hang.png" 2>/dev/null || true
+      command -v gdb >/dev/null &&
+        gdb -p "$e2e_korvel_pid" -batch -ex 'thread apply all bt 25' >"$out/hang-stack.txt" 2>&1 || true
       cp "$e2e_work/korvel.log" "$out/" 2>/dev/null || true
     else
       log "CRASH during the probe"

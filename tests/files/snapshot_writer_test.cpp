@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "files/snapshot_history.h"
-#include "platform/bmp_check.h"
+#include "platform/picture_check.h"
 #include "platform/bmp_encoding.h"
 #include "platform/own_files.h"
 #include "support/form_fixture.h"
@@ -239,7 +239,7 @@ TEST_F(BlockedSlot, AKillDuringWritesNeverLeavesATruncatedSnapshot) {
     std::ifstream in(slot, std::ios::binary);
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
     EXPECT_EQ(bytes.size(), picture.size()) << "round " << round;
-    EXPECT_EQ(bmp_defect(bytes), std::nullopt) << "round " << round;
+    EXPECT_EQ(picture_defect(bytes), std::nullopt) << "round " << round;
   }
 }
 

@@ -1,6 +1,6 @@
-// The checks of a BMP against its own header, on fixtures cut and forged
+// The checks of a picture file against its own structure, on fixtures cut and forged
 // the way damaged files come, and on whole files of every kind we write.
-#include "platform/bmp_check.h"
+#include "platform/picture_check.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,38 +24,46 @@ std::vector<std::uint8_t> fixture(const std::string& name) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(BmpCheck, WholeFilesPass) {
+TEST(PictureCheck, WholeFilesPass) {
   for (const char* name : {"snapshot_64x48.bmp", "top_down_24bit_5x3.bmp", "rle8_4x2.bmp"})
-    EXPECT_EQ(bmp_defect(fixture(name)), std::nullopt) << name;
+    EXPECT_EQ(picture_defect(fixture(name)), std::nullopt) << name;
   Bitmap picture(1920, 3);
-  EXPECT_EQ(bmp_defect(encode_bmp(picture)), std::nullopt);
+  EXPECT_EQ(picture_defect(encode_bmp(picture)), std::nullopt);
+  EXPECT_EQ(picture_defect(fixture("red_3x2.png")), std::nullopt);
   // Other formats are left to their own readers.
-  const std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G'};
-  EXPECT_EQ(bmp_defect(png), std::nullopt);
+  const std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
+  EXPECT_EQ(picture_defect(gif), std::nullopt);
 }
 
-TEST(BmpCheck, FilesCutShortAreRefusedAsTruncated) {
+TEST(PictureCheck, FilesCutShortAreRefusedAsTruncated) {
   for (const char* name : {"snapshot_first_4000_bytes.bmp", "snapshot_half.bmp", "snapshot_one_byte_short.bmp",
                            "header_only.bmp", "file_header_only.bmp", "top_down_24bit_5x3_cut.bmp",
                            "rle8_4x2_cut.bmp", "offset_past_end.bmp"}) {
-    const auto defect = bmp_defect(fixture(name));
+    const auto defect = picture_defect(fixture(name));
     ASSERT_TRUE(defect.has_value()) << name;
     EXPECT_NE(defect->find("tronqué"), std::string::npos) << name << ": " << *defect;
   }
+  // A PNG cut short, or whose chunk claims more bytes than the file has (a
+  // fuzz input that made the decoder reserve 457 MB).
+  EXPECT_NE(picture_defect(fixture("red_3x2_cut.png")).value_or(""), "");
+  std::ifstream in(std::string(KORVEL_TEST_DATA) + "/fuzz/picture/timeout-png-chunk-of-457mb", std::ios::binary);
+  const std::vector<std::uint8_t> huge_chunk{std::istreambuf_iterator<char>(in), {}};
+  ASSERT_FALSE(huge_chunk.empty());
+  EXPECT_EQ(picture_defect(huge_chunk).value_or(""), "le fichier est tronqué");
   // Every length short of a whole file is refused.
   const std::vector<std::uint8_t> whole = encode_bmp(Bitmap(3, 2));
   for (std::size_t n = 2; n < whole.size(); ++n)
-    EXPECT_TRUE(bmp_defect(std::span(whole).first(n)).has_value()) << n;
+    EXPECT_TRUE(picture_defect(std::span(whole).first(n)).has_value()) << n;
 }
 
-TEST(BmpCheck, ContradictoryHeadersAreRefusedInWords) {
+TEST(PictureCheck, ContradictoryHeadersAreRefusedInWords) {
   const std::pair<const char*, const char*> cases[] = {
       {"negative_width.bmp", "dimensions"},       {"zero_height.bmp", "dimensions"},
       {"depth_7.bmp", "profondeur de couleur"},   {"huge_dimensions.bmp", "trop grande"},
       {"bad_info_size.bmp", "en-tête"},
   };
   for (const auto& [name, words] : cases) {
-    const auto defect = bmp_defect(fixture(name));
+    const auto defect = picture_defect(fixture(name));
     ASSERT_TRUE(defect.has_value()) << name;
     EXPECT_NE(defect->find(words), std::string::npos) << name << ": " << *defect;
   }

@@ -1,4 +1,4 @@
-#include "platform/bmp_check.h"
+#include "platform/picture_check.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -44,10 +44,25 @@ bool rle_stream_complete(std::span<const std::uint8_t> bytes, std::size_t at, st
   return false;
 }
 
-}  // namespace
+std::uint32_t get32_big_endian(const std::uint8_t* p) {
+  return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+// Each chunk (length, type, data, check) inside the file, up to IEND.
+std::optional<std::string> png_defect(std::span<const std::uint8_t> bytes) {
+  std::size_t at = sizeof kPngSignature;
+  while (bytes.size() - at >= 12) {
+    const std::uint64_t length = get32_big_endian(bytes.data() + at);
+    if (length > bytes.size() - at - 12) return "le fichier est tronqué";
+    if (std::equal(bytes.data() + at + 4, bytes.data() + at + 8, "IEND")) return std::nullopt;
+    at += 12 + std::size_t(length);
+  }
+  return "le fichier est tronqué";
+}
 
 std::optional<std::string> bmp_defect(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
   if (bytes.size() < kFileHeaderBytes + 4) return "le fichier est tronqué (en-tête incomplet)";
   const std::uint8_t* h = bytes.data();
   const std::uint32_t info_size = get32(h + 14);
@@ -92,6 +107,15 @@ std::optional<std::string> bmp_defect(std::span<const std::uint8_t> bytes) {
     default:
       return "la compression de ce fichier BMP n'est pas prise en charge";
   }
+}
+
+}  // namespace
+
+std::optional<std::string> picture_defect(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() >= sizeof kPngSignature && std::equal(std::begin(kPngSignature), std::end(kPngSignature), bytes.begin()))
+    return png_defect(bytes);
+  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  return bmp_defect(bytes);
 }
 
 }  // namespace korvel
