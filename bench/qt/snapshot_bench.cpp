@@ -7,7 +7,11 @@
 #include <random>
 #include <vector>
 
+#include "app/main_window.h"
+#include "platform/bmp_encoding.h"
+#include "platform/own_files.h"
 #include "qt/qt_image_files.h"
+#include "support/fake_desktop.h"
 
 namespace {
 
@@ -39,6 +43,56 @@ void BM_SnapshotWrite(benchmark::State& state) {
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kSnapshotBytes));
 }
 BENCHMARK(BM_SnapshotWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The write as it was before the snapshots went to a worker: on the
+// interface thread, forced to disk before the rename.
+void BM_SnapshotWriteFlushed(benchmark::State& state) {
+  const korvel::Bitmap picture = full_hd_picture();
+  const std::string path = (bench_dir() / "~100.bmp").string();
+  for (auto _ : state) korvel::write_file_atomically(path, korvel::encode_bmp(picture), korvel::Durability::flushed);
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kSnapshotBytes));
+}
+BENCHMARK(BM_SnapshotWriteFlushed)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A mouse release on a full-HD picture, from the release to the handler's
+// return: what the interface thread spends now that the snapshot is written
+// by a worker. Between releases (untimed) the previous write is waited for,
+// as a person's next stroke comes long after it.
+void BM_SnapshotAtRelease(benchmark::State& state) {
+  korvel::testing::FakeDesktop desktop(1920, 1080);
+  korvel::qt::QtImageFiles files;
+  korvel::TForm1 form(korvel::Services{desktop, files, (bench_dir() / "korvel").string(), ""});
+  form.FormCreate();
+  form.set_client_size(1920, 1080);
+  form.FormResize();
+  form.FormActivate();
+  form.Image1.canvas().Draw(0, 0, full_hd_picture());
+  for (auto _ : state) {
+    state.PauseTiming();
+    form.attend_instantane();
+    desktop.run_posted();
+    form.FormMouseDown(korvel::mbLeft, 0, 500, 500);
+    state.ResumeTiming();
+    form.FormMouseUp(korvel::mbLeft, 0, 500, 500);
+  }
+  form.attend_instantane();
+  state.counters["width"] = form.Image1.canvas().width();
+  state.counters["height"] = form.Image1.canvas().height();
+}
+BENCHMARK(BM_SnapshotAtRelease)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The floor of the release: one plain copy of the picture's bytes into
+// storage already in use.
+void BM_CopySamePicture(benchmark::State& state) {
+  const korvel::Bitmap picture = full_hd_picture();
+  korvel::Bitmap copy = picture;
+  for (auto _ : state) {
+    copy = picture;
+    benchmark::DoNotOptimize(copy.data());
+  }
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kSnapshotBytes));
+}
+BENCHMARK(BM_CopySamePicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PlainWriteSameBytes(benchmark::State& state) {
   const std::vector<char> bytes(kSnapshotBytes, 'k');

@@ -17,26 +17,61 @@ bool emplacement_bloque(const std::string& path) {
   return !fs::is_regular_file(status) && !fs::is_symlink(status);
 }
 
-SnapshotWriter::~SnapshotWriter() { take(Wait::until_done); }
+SnapshotWriter::~SnapshotWriter() {
+  take(Wait::until_done);
+  if (!m_worker.joinable()) return;
+  {
+    const std::lock_guard lock(m_mutex);
+    m_state = State::stopping;
+  }
+  m_changed.notify_all();
+  m_worker.join();
+}
 
 void SnapshotWriter::start(const SnapshotJob& job, const Bitmap& picture, ImageFiles& files,
                            std::function<void()> on_done) {
   take(Wait::until_done);
+  // The worker is idle: what it reads can be set without the lock.
   m_job = job;
   m_picture = picture;  // same size as last time: the storage is reused
-  m_done = false;
-  m_worker = std::thread([this, &files, on_done = std::move(on_done)] {
-    m_outcome = write(files);
-    m_done = true;
-    if (on_done) on_done();
-  });
+  m_files = &files;
+  m_on_done = std::move(on_done);
+  if (!m_worker.joinable()) m_worker = std::thread([this] { work(); });
+  {
+    const std::lock_guard lock(m_mutex);
+    m_state = State::queued;
+  }
+  m_pending = true;
+  m_changed.notify_all();
 }
 
 std::optional<SnapshotOutcome> SnapshotWriter::take(Wait wait) {
-  if (!m_worker.joinable()) return std::nullopt;
-  if (wait == Wait::if_done && !m_done) return std::nullopt;
-  m_worker.join();
+  if (!m_pending) return std::nullopt;
+  std::unique_lock lock(m_mutex);
+  if (wait == Wait::if_done && m_state != State::done) return std::nullopt;
+  m_changed.wait(lock, [&] { return m_state == State::done; });
+  m_state = State::idle;
+  m_pending = false;
   return std::move(m_outcome);
+}
+
+void SnapshotWriter::work() {
+  for (;;) {
+    {
+      std::unique_lock lock(m_mutex);
+      m_changed.wait(lock, [&] { return m_state == State::queued || m_state == State::stopping; });
+      if (m_state == State::stopping) return;
+    }
+    SnapshotOutcome outcome = write(*m_files);
+    std::function<void()> on_done = m_on_done;
+    {
+      const std::lock_guard lock(m_mutex);
+      m_outcome = std::move(outcome);
+      m_state = State::done;
+    }
+    m_changed.notify_all();
+    if (on_done) on_done();
+  }
 }
 
 SnapshotOutcome SnapshotWriter::write(ImageFiles& files) const {

@@ -5,8 +5,9 @@
 // at a time, and whoever reads the ring or starts the next write first takes
 // the outcome of the one in flight, so a finished stroke's file is whole
 // on disk before anything reads it.
-#include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -38,7 +39,8 @@ class SnapshotWriter {
   SnapshotWriter() = default;
   SnapshotWriter(const SnapshotWriter&) = delete;
   SnapshotWriter& operator=(const SnapshotWriter&) = delete;
-  // Waits for the write in flight: quitting never cuts a snapshot short.
+  // Waits for the write in flight (quitting never cuts a snapshot short),
+  // then ends the worker.
   ~SnapshotWriter();
 
   // Copies `picture` and writes it to the first slot from job.first_slot on
@@ -46,17 +48,27 @@ class SnapshotWriter {
   // Takes the outcome of an earlier write first (dropping it): callers take
   // it themselves beforehand.
   void start(const SnapshotJob& job, const Bitmap& picture, ImageFiles& files, std::function<void()> on_done);
+  // True from start until the outcome is taken.
+  bool pending() const { return m_pending; }
 
   // The outcome of the write started last, once: nothing when none is in
   // flight, or (Wait::if_done) when it has not ended yet.
   std::optional<SnapshotOutcome> take(Wait wait);
 
  private:
+  void work();
   SnapshotOutcome write(ImageFiles& files) const;
 
+  // One worker for the program's life: starting a thread at every release
+  // would cost the interface thread more than the copy of the picture.
   std::thread m_worker;
-  std::atomic<bool> m_done{false};
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  enum class State : std::uint8_t { idle, queued, done, stopping } m_state = State::idle;
+  bool m_pending = false;  // interface thread only
   SnapshotJob m_job;
+  ImageFiles* m_files = nullptr;
+  std::function<void()> m_on_done;
   Bitmap m_picture;  // kept between snapshots: no fresh pages at each release
   SnapshotOutcome m_outcome;
 };

@@ -15,6 +15,7 @@ e2e_cleanup() {
 
 e2e_start_x() {
   local width=$1 height=$2
+  e2e_width=$width e2e_height=$height
   export HOME=$e2e_work/home XDG_DATA_HOME=$e2e_work/home/.local/share XDG_RUNTIME_DIR=$e2e_work/run
   mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   # Another server may take the display between its choice and its start:
@@ -35,19 +36,27 @@ e2e_start_x() {
 }
 
 # Starts the program (optionally through a wrapper command) and waits for
-# its window.
+# its window. A server whose socket vanished (another job cleaning /tmp) is
+# replaced by a new one, twice at most.
 e2e_start_korvel() {
   local program=$1
   shift
   cp "$program" "$e2e_work/korvel"
-  QT_QPA_PLATFORM=xcb "$@" "$e2e_work/korvel" >"$e2e_work/korvel.log" 2>&1 &
-  e2e_korvel_pid=$!
-  for _ in $(seq 100); do
-    kill -0 "$e2e_korvel_pid" 2>/dev/null || e2e_fail "korvel exited at start: $(cat "$e2e_work/korvel.log")"
-    xdotool search --name '^Korvel$' >/dev/null 2>&1 && { sleep 0.5; return 0; }
-    sleep 0.1
+  for attempt in 1 2 3; do
+    QT_QPA_PLATFORM=xcb "$@" "$e2e_work/korvel" >"$e2e_work/korvel.log" 2>&1 &
+    e2e_korvel_pid=$!
+    for _ in $(seq 100); do
+      kill -0 "$e2e_korvel_pid" 2>/dev/null || break
+      xdotool search --name '^Korvel$' >/dev/null 2>&1 && { sleep 0.5; return 0; }
+      sleep 0.1
+    done
+    kill -0 "$e2e_korvel_pid" 2>/dev/null && e2e_fail "no window named Korvel"
+    e2e_korvel_pid=''
+    grep -q "could not connect to display" "$e2e_work/korvel.log" && ((attempt < 3)) || break
+    kill "$e2e_xvfb_pid" 2>/dev/null
+    e2e_start_x "$e2e_width" "$e2e_height"
   done
-  e2e_fail "no window named Korvel"
+  e2e_fail "korvel exited at start on $DISPLAY: $(cat "$e2e_work/korvel.log")"
 }
 
 # The number of windows named Korvel: the main window, plus one for a
