@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the core tests under AddressSanitizer
 # and UndefinedBehaviorSanitizer, then the core, GUI and end-to-end tests of
-# the release build through CTest.
+# the release build through CTest, then every fuzz target for 60 seconds
+# (KORVEL_FUZZ_SECONDS; 0 skips the fuzzing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -13,4 +14,7 @@ cmake --build build-asan -j "$jobs" --target korvel_core_tests
 
 cmake --preset release >/dev/null
 cmake --build build -j "$jobs"
-cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+
+fuzz_seconds=${KORVEL_FUZZ_SECONDS:-60}
+if ((fuzz_seconds > 0)); then scripts/fuzz.sh "$fuzz_seconds"; fi
