@@ -226,7 +226,7 @@ void TForm1::create_controls() {
 
   for (Control* c : m_controls)
     c->on_focus_request = [this](Control& target) {
-      focused_control = &target;
+      move_focus(&target);
       if (on_focus_changed) on_focus_changed();
     };
 }
