@@ -293,9 +293,9 @@ struct Driver : ::testing::Test {
     f->centre_y = 300;
     f->Edit1.set_text("4");
     f->Edit3.set_text("1");
-    ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 0);
-    ASSERT_EQ(f->RadioGroup_type_trace.item_index(), 0);
-    ASSERT_EQ(f->RadioGroup_symetrie.item_index(), 0);
+    ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::dessiner);
+    ASSERT_EQ(f->RadioGroup_type_trace.choice<TypeTrace>(), TypeTrace::crayon);
+    ASSERT_EQ(f->RadioGroup_symetrie.choice<Symetrie>(), Symetrie::rosace);
     ASSERT_EQ(f->nb_clones, 1);
   }
 };
@@ -309,7 +309,7 @@ TEST_F(Driver, WorkedExampleOnThePicture) {
 }
 
 TEST_F(Driver, WorkedExampleVitrailOnThePicture) {
-  f->RadioGroup_symetrie.set_item_index(1);
+  f->RadioGroup_symetrie.set_choice(Symetrie::vitrail);
   f->trace_symetrique({400, 200}, {450, 200}, pmCopy, clRed);
   EXPECT_EQ(f.canvas().bitmap(), reference(f.canvas(), copies_symetriques(exemple(Symetrie::vitrail)), clRed));
 }
@@ -338,7 +338,7 @@ TEST_F(Driver, SetsPenModeColourWidthAndSwatches) {
 
 TEST_F(Driver, RandomWidthStartsFromThePreviousWidth) {
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(2);  // "éventail": no darkening draw
+  f->RadioGroup_type_trace.set_choice(TypeTrace::eventail);  // no darkening draw
   f->Edit3.set_text("5");
   f.canvas().Pen.Width = 3;
   f->random().seed(42);
@@ -353,14 +353,14 @@ TEST_F(Driver, RandomWidthStartsFromThePreviousWidth) {
 
 TEST_F(Driver, HourglassWhileASpiralPaints) {
   f->CheckBox_spirale.set_checked(true);
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
-  ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
+  ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::peind_tant_que);
   f->trace_symetrique({10, 10}, {10, 10}, pmCopy, f->coul_crayon);
   EXPECT_EQ(f.desktop.cursor(), crHourGlass);
 }
 
 TEST_F(Driver, NoHourglassWithoutTheSpiral) {
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->trace_symetrique({10, 10}, {10, 10}, pmCopy, f->coul_crayon);
   EXPECT_EQ(f.desktop.cursor(), crDefault);
 }
@@ -407,7 +407,7 @@ TEST_F(Driver, SkippedCopiesDrawNothingFromTheGenerator) {
   f->Edit4.set_text("20");
   f->Edit5.set_text("100000");
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(2);  // "éventail": 4 jitter draws per copy
+  f->RadioGroup_type_trace.set_choice(TypeTrace::eventail);  // 4 jitter draws per copy
   f->random().seed(17);
   RandomGenerator replay(17);
   const int width_bound = 1 + f.canvas().Pen.Width;
@@ -423,7 +423,7 @@ TEST_F(Driver, SpiralFactor100000PaintsOnlyRepresentablePoints) {
   f->CheckBox_spirale.set_checked(true);
   f->Edit4.set_text("20");
   f->Edit5.set_text("100000");
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->coul_peinture = clAqua;
   f->trace_symetrique({450, 200}, {450, 200}, pmCopy, f->coul_crayon);
   // The first point lies in the black picture, which is painted whole.
