@@ -184,14 +184,15 @@ TEST(CopiesSymetriques, ASegmentFromTheCentreIsAStar) {
   p.petales = 6;
   const auto copies = copies_symetriques(p);
   ASSERT_EQ(copies.size(), 6u);
+  // Arms of length 100 every 60 degrees, from +X towards -Y (counter-clockwise
+  // on screen); 86.6025... is 100 sin 60 degrees.
+  const std::vector<std::pair<double, double>> ends = {{500, 300},       {450, 213.39746}, {350, 213.39746},
+                                                       {300, 300},       {350, 386.60254}, {450, 386.60254}};
   for (std::size_t k = 0; k < copies.size(); ++k) {
     EXPECT_EQ(copies[k].x1, 400.0);
     EXPECT_EQ(copies[k].y1, 300.0);
-    EXPECT_NEAR(std::hypot(copies[k].x2 - 400, copies[k].y2 - 300), 100, 1e-9);
-    // Pass k is turned by k * 60 degrees from +X towards -Y (counter-clockwise on screen).
-    const double a = std::numbers::pi / 2 + double(k) * std::numbers::pi / 3;
-    EXPECT_NEAR(copies[k].x2, 400 + 100 * std::sin(a), 1e-9);
-    EXPECT_NEAR(copies[k].y2, 300 + 100 * std::cos(a), 1e-9);
+    EXPECT_NEAR(copies[k].x2, ends[k].first, 1e-5) << k;
+    EXPECT_NEAR(copies[k].y2, ends[k].second, 1e-5) << k;
   }
 }
 
