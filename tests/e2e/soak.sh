@@ -43,6 +43,9 @@ close_boxes() {
 }
 
 strokes=0 actions=0
+# Every action, for reading back what led to a failure.
+act() { echo "$*" >>"$out/actions.log"; }
+: >"$out/actions.log"
 random_stroke() {
   local x=$((RANDOM % width)) y=$((RANDOM % panel_top)) n=$((2 + RANDOM % 8))
   xdotool mousemove "$x" "$y" mousedown 1
@@ -53,11 +56,14 @@ random_stroke() {
   done
   xdotool mouseup 1
   strokes=$((strokes + 1))
+  act "stroke to $x,$y"
 }
 # A click or a key may open a box (Quit, the colour dialog...): it is given
 # time to appear, then answered No before anything else is typed into it.
 panel_click() {
-  xdotool mousemove $((RANDOM % width)) $((panel_top + RANDOM % 132)) click 1
+  local x=$((RANDOM % width)) y=$((panel_top + RANDOM % 132))
+  xdotool mousemove "$x" "$y" click 1
+  act "click $x,$y"
   sleep 0.15
   close_boxes
 }
@@ -65,6 +71,7 @@ keys=(F8 F9 Left Right w x W X e p c space F1 Escape F12 1 2 3)
 random_key() {
   local key=${keys[RANDOM % ${#keys[@]}]}
   xdotool key "$key"
+  act "key $key"
   [[ $key == Escape || $key == F12 ]] && sleep 0.3
   close_boxes
 }
@@ -81,6 +88,7 @@ probe_once() {
   # elliptical stroke included, which it ends).
   xdotool mousemove 300 300 mousedown 1 mousemove 320 310 mouseup 1 click 3
   strokes=$((strokes + 1))
+  act "probe"
   for _ in $(seq 50); do
     [[ $(newest_snapshot) != "$before" ]] && return 0
     alive || return 1
@@ -104,6 +112,7 @@ probe() {
   if [[ $wchan == *poll* ]]; then
     missed=$((missed + 1))
     log "probe missed (interface thread idle in its event loop, $wchan)"
+    act "MISSED"
     import -window root "$out/missed-$missed.png" 2>/dev/null || true
     return 0
   fi

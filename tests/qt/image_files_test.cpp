@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -214,6 +215,27 @@ TEST(SnapshotFiles, ABlockedSlotAndALinkedSlotDoNotStopTheHistory) {
     EXPECT_TRUE(S_ISREG(info.st_mode)) << name;
   }
   EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+}
+
+// A real full disk: a 64 kB memory file system, where the system allows
+// mounting one (as root).
+TEST(QtImageFiles, AFullDiskIsReportedInWordsAndLeavesTheOldFile) {
+  QTemporaryDir dir;
+  const std::string mount_point = dir.path().toStdString();
+  if (mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "cannot mount a file system here";
+  QtImageFiles files;
+  const std::string path = mount_point + "/~100.bmp";
+  const Bitmap small = random_bitmap(20, 20, 5);
+  files.write_bmp(path, small);
+  try {
+    files.write_bmp(path, random_bitmap(200, 200, 6));  // 160 kB
+    ADD_FAILURE() << "a write larger than the disk succeeded";
+  } catch (const EInOutError& e) {
+    EXPECT_NE(std::string(e.what()).find("le disque est plein"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(files.read(path), small);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"~100.bmp"});
+  umount2(mount_point.c_str(), MNT_DETACH);
 }
 
 }  // namespace
