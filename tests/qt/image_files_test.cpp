@@ -238,5 +238,20 @@ TEST(QtImageFiles, AFullDiskIsReportedInWordsAndLeavesTheOldFile) {
   umount2(mount_point.c_str(), MNT_DETACH);
 }
 
+// The worker's failure reaches the person in a box, on the interface thread,
+// with no reader of the ring asking for it.
+TEST(SnapshotFiles, AFailedBackgroundWriteIsShownInABox) {
+  StartedWindow w;
+  BoxAnswerer answerer(QMessageBox::Ok);
+  LockedDirectory lock(w.form->rep_instantanes);
+  if (!lock.locked()) GTEST_SKIP() << "cannot lock a directory here";
+  w.form->wb();
+  for (int i = 0; i < 500 && answerer.texts.empty(); ++i) QTest::qWait(5);
+  ASSERT_EQ(answerer.texts.size(), 1u);
+  EXPECT_NE(answerer.texts[0].find("Impossible d'écrire"), std::string::npos) << answerer.texts[0];
+  EXPECT_EQ(w.form->indice_fic, -1);  // the ring is back where it was
+  EXPECT_EQ(w.form->max_fic, -1);
+}
+
 }  // namespace
 }  // namespace korvel::qt::testing
