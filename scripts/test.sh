@@ -9,7 +9,7 @@ scripts/setup.sh
 
 jobs=$(nproc)
 cmake --preset asan >/dev/null
-cmake --build build-asan -j "$jobs" --target korvel_core_tests
+cmake --build build-asan -j "$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
 
 cmake --preset release >/dev/null
