@@ -107,8 +107,14 @@ probe() {
   close_boxes
   probe_once && return 0
   alive || return 1
-  local wchan
-  wchan=$(cat "/proc/$e2e_korvel_pid/task/$e2e_korvel_pid/wchan" 2>/dev/null)
+  # Sampled ten times over a second: a thread busy drawing may be caught
+  # outside its wait once; a hung one never waits for events.
+  local wchan=''
+  for _ in $(seq 10); do
+    wchan=$(cat "/proc/$e2e_korvel_pid/task/$e2e_korvel_pid/wchan" 2>/dev/null)
+    [[ $wchan == *poll* ]] && break
+    sleep 0.1
+  done
   if [[ $wchan == *poll* ]]; then
     missed=$((missed + 1))
     log "probe missed (interface thread idle in its event loop, $wchan)"
