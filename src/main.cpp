@@ -16,7 +16,12 @@
 #include "qt/qt_image_files.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  // No argument is read, not even Qt's own options (-platform, -reverse...):
+  // a launcher that passes a file, or anything else, changes nothing.
+  char program_name[] = "korvel";
+  char* qt_argv[] = {argc > 0 && argv[0] ? argv[0] : program_name, nullptr};
+  int qt_argc = 1;
+  QApplication app(qt_argc, qt_argv);
   // The per-user data directory is named after the program.
   QCoreApplication::setApplicationName(QStringLiteral("korvel"));
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvel"));
