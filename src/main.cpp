@@ -3,6 +3,7 @@
 // Yes (or the window is closed by the system).
 #include <QApplication>
 #include <QCursor>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -25,6 +26,9 @@ int main(int argc, char* argv[]) {
   // The per-user data directory is named after the program.
   QCoreApplication::setApplicationName(QStringLiteral("korvel"));
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvel"));
+  // The desktop shows the window under the launcher entry's name and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
+  QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.korvel.Korvel")));
   // The buttons of the boxes and dialogs in the user's language.
   QTranslator qt_texts;
   if (qt_texts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),

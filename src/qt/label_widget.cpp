@@ -22,10 +22,13 @@ LabelWidget::LabelWidget(Label& model, QWidget* parent) : QLabel(parent), m_mode
 void LabelWidget::refresh() {
   apply_hint(*this, m_model);
   apply_background(*this, m_model, QPalette::Window);
+  const QRect before = isVisibleTo(parentWidget()) ? geometry() : QRect();
   fit();
   setVisible(m_model.visible());
-  // A label that appears or goes changes the room of those on its left.
-  if (!parentWidget()) return;
+  // A label that appears, goes or changes its width changes the room of
+  // those on its left.
+  const QRect after = isVisibleTo(parentWidget()) ? geometry() : QRect();
+  if (!parentWidget() || after == before) return;
   for (LabelWidget* other : parentWidget()->findChildren<LabelWidget*>(Qt::FindDirectChildrenOnly))
     if (other != this && other->m_model.left() < m_model.left()) other->fit();
 }
