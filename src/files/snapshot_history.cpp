@@ -2,7 +2,11 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/main_window.h"
+#include "platform/own_files.h"
 
 namespace korvel {
 
@@ -36,6 +40,7 @@ std::string ring_text(int indice, int max) { return IntToStr(indice) + "/" + Int
 void TForm1::wb() {
   attend_instantane();
   Label8.set_caption(ring_text(indice_fic, max_fic));
+  if (!prepare_dossier_instantanes()) return;
   m_ring_before = {indice_fic, max_fic, nom_fic, Label6.caption(), Label9.caption()};
   const int slot = slot_after_write(indice_fic);
   indice_fic = slot;
@@ -43,12 +48,29 @@ void TForm1::wb() {
   Label6.set_caption("save " + nom_fic);
   max_fic = max_after_write(max_fic);
   Label9.set_caption(" -> " + ring_text(indice_fic, max_fic));
-  m_snapshot_writer.start({rep_instantanes, rep_instantanes != rep_prog, slot}, Image1.canvas().bitmap(),
+  m_snapshot_writer.start({rep_instantanes, slot}, Image1.canvas().bitmap(),
                           image_files(), [this] { desktop().post([this] { recueille_instantane(); }); });
 }
 
 void TForm1::attend_instantane() {
   if (const auto outcome = m_snapshot_writer.take(Wait::until_done)) applique_issue(*outcome);
+}
+
+bool TForm1::prepare_dossier_instantanes() {
+  if (rep_instantanes == rep_prog || dossier_instantanes == SnapshotFolder::ready) return true;
+  if (dossier_instantanes == SnapshotFolder::unavailable) return false;
+  std::error_code error;
+  std::filesystem::create_directories(rep_instantanes, error);
+  if (!error && !std::filesystem::is_directory(rep_instantanes, error)) error = std::make_error_code(std::errc::not_a_directory);
+  if (!error) {
+    dossier_instantanes = SnapshotFolder::ready;
+    return true;
+  }
+  dossier_instantanes = SnapshotFolder::unavailable;
+  desktop().show_message("Impossible de créer le dossier " + rep_instantanes + " : " +
+                         texte_erreur_systeme(error.value()) +
+                         ". Les traits ne seront pas gardés pour revenir en arrière.");
+  return false;
 }
 
 void TForm1::recueille_instantane() {

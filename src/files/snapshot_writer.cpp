@@ -75,10 +75,6 @@ void SnapshotWriter::work() {
 }
 
 SnapshotOutcome SnapshotWriter::write(ImageFiles& files) const {
-  if (m_job.create_directory) {
-    std::error_code ignored;  // a failure shows in the write that follows
-    fs::create_directories(m_job.directory, ignored);
-  }
   SnapshotOutcome outcome;
   for (int k = 0; k < kSnapshotSlots; ++k) {
     const int slot = (m_job.first_slot + k) % kSnapshotSlots;

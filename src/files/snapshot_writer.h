@@ -18,8 +18,7 @@
 namespace korvel {
 
 struct SnapshotJob {
-  std::string directory;
-  bool create_directory = false;  // the per-user data directory, made on demand
+  std::string directory;  // exists: the window made it before the first write
   int first_slot = 0;
 };
 
