@@ -1,11 +1,7 @@
 #include "files/snapshot_history.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <system_error>
-
 #include "app/main_window.h"
+#include "files/data_directory.h"
 
 namespace korvel {
 
@@ -21,11 +17,6 @@ int slot_before(int indice_fic, int max_fic) { return indice_fic - 1 < 0 ? max_f
 
 int slot_after(int indice_fic, int max_fic) { return indice_fic + 1 > max_fic ? 0 : indice_fic + 1; }
 
-std::string choose_snapshot_directory(const std::string& rep_prog, const std::string& user_data_dir) {
-  if (user_data_dir.empty() || ::access(rep_prog.c_str(), W_OK) == 0) return rep_prog;
-  return user_data_dir;
-}
-
 namespace {
 
 std::string ring_text(int indice, int max) { return IntToStr(indice) + "/" + IntToStr(max); }
@@ -40,10 +31,7 @@ void TForm1::wb() {
   // visits a slot that this write did not fill. A failed write is reported
   // and the stroke's release goes on.
   try {
-    if (rep_instantanes != rep_prog) {
-      std::error_code ignored;
-      std::filesystem::create_directories(rep_instantanes, ignored);
-    }
+    prepare_data_directory(text_files(), rep_instantanes, rep_prog);
     image_files().write_bmp(name, Image1.canvas().bitmap());
   } catch (const std::exception& e) {
     desktop().report_error(e.what());
