@@ -33,7 +33,9 @@ std::string assemble_parametres(const LignesParametres& lignes) {
 
 LignesParametres lit_parametres(TextFiles& files, const std::string& path) {
   const auto bytes = files.read(path, kTailleMaxParametres);
-  return bytes ? decoupe_parametres(*bytes) : LignesParametres{};
+  // A file with NUL bytes is no text file: none of its lines is a setting.
+  if (!bytes || bytes->find('\0') != std::string::npos) return {};
+  return decoupe_parametres(*bytes);
 }
 
 std::string lire_param(TextFiles& files, const std::string& path, int n) {

@@ -28,7 +28,7 @@ LignesParametres decoupe_parametres(const std::string& bytes);
 // The twenty lines, each ended by CR LF.
 std::string assemble_parametres(const LignesParametres& lignes);
 // The twenty lines of the file at `path`; all empty when it is missing,
-// unreadable or too long.
+// unreadable, too long or binary (NUL bytes).
 LignesParametres lit_parametres(TextFiles& files, const std::string& path);
 
 // Line n of the file, or empty (no file, fewer lines, or a value too long).
