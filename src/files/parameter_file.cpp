@@ -61,6 +61,12 @@ void ecrire_param(TextFiles& files, Desktop& desktop, const std::string& value, 
   files.write(path, assemble_parametres(lignes));
 }
 
+void ecrit_lignes(TextFiles& files, const std::string& path, std::span<const std::string> values) {
+  LignesParametres lignes = lit_parametres(files, path);
+  for (std::size_t k = 0; k < values.size() && k < lignes.size(); ++k) lignes[k] = valeur_sur_une_ligne(values[k]);
+  files.write(path, assemble_parametres(lignes));
+}
+
 std::string bool_en_texte(bool flag) { return flag ? "true" : "false"; }
 
 bool texte_en_bool(const std::string& text) { return text == "true"; }
@@ -75,9 +81,6 @@ std::string TForm1::chemin_parametres() {
 
 void TForm1::sauve_params() {
   const std::string path = chemin_parametres();
-  // One pass: the seven lines a caller of ecrire_param would write in seven
-  // rewrites, the others kept as read.
-  LignesParametres lignes = lit_parametres(text_files(), path);
   const std::string valeurs[] = {
       Edit3.text(),
       IntToStr(RadioGroup_type_trace.item_index()),
@@ -87,12 +90,12 @@ void TForm1::sauve_params() {
       Label_rep.caption(),
       Edit_nom_generique.text(),
   };
-  for (std::size_t k = 0; k < std::size(valeurs); ++k) lignes[k] = valeur_sur_une_ligne(valeurs[k]);
   // A settings file that cannot be written is lost without a word: quitting
   // must not be held up by it.
   try {
     prepare_data_directory(text_files(), path.substr(0, path.rfind('/')), rep_prog);
-    text_files().write(path, assemble_parametres(lignes));
+    // One pass rather than seven rewrites: lines 8 to 20 kept as read.
+    ecrit_lignes(text_files(), path, valeurs);
   } catch (const EInOutError&) {
   }
 }

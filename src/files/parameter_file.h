@@ -4,6 +4,7 @@
 // program's; the others are kept as read.
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 
 #include "platform/desktop.h"
@@ -39,6 +40,10 @@ std::string lire_param_defaut(TextFiles& files, const std::string& path, int n, 
 // Above MAX_PARAMETRE the caller is told and nothing is written. Throws
 // EInOutError when the file cannot be written.
 void ecrire_param(TextFiles& files, Desktop& desktop, const std::string& value, const std::string& path, int n);
+
+// Stores values[k] as line k + 1 for the first values.size() lines in one
+// rewrite: the same bytes as one ecrire_param call per line, in order.
+void ecrit_lignes(TextFiles& files, const std::string& path, std::span<const std::string> values);
 
 std::string bool_en_texte(bool flag);   // "true" / "false"
 bool texte_en_bool(const std::string& text);  // exactly "true"
