@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/choices.h"
 #include "support/form_fixture.h"
 
 namespace korvel {
@@ -108,8 +109,8 @@ TEST(ParameterFile, OnlyTheExactTextTrueTicksTheBox) {
 
 TEST(ParameterFile, RadioGroupIndexesAreClamped) {
   FormWithFile high(crlf_lines({"1", "9", "7"}));
-  EXPECT_EQ(high->RadioGroup_type_trace.item_index(), 5);  // "délié elliptique"
-  EXPECT_EQ(high->RadioGroup_symetrie.item_index(), 4);
+  EXPECT_EQ(high->RadioGroup_type_trace.item_index(), int(TypeTrace::delie_elliptique));
+  EXPECT_EQ(high->RadioGroup_symetrie.item_index(), int(Symetrie::unique));
   FormWithFile low(crlf_lines({"1", "-3", "-1"}));
   EXPECT_EQ(low->RadioGroup_type_trace.item_index(), -1);
   EXPECT_EQ(low->RadioGroup_symetrie.item_index(), -1);
@@ -137,7 +138,7 @@ TEST(ParameterFile, ALongerFileIsCutToTwentyLinesAndItsOtherLinesSurvive) {
   std::string bytes = crlf_lines({"5", "1", "1", "false", "255", "/d", "n.bmp"});
   for (int k = 8; k <= 25; ++k) bytes += "autre " + std::to_string(k) + "\r\n";
   FormWithFile f(bytes);
-  f->RadioGroup_symetrie.set_item_index(2);
+  f->RadioGroup_symetrie.set_item_index(int(Symetrie::miroir_vertical));
   quit_with(f, true);
   const LignesParametres written = decoupe_parametres(f.file());
   EXPECT_EQ(written[2], "2");
@@ -149,11 +150,11 @@ TEST(ParameterFile, ALongerFileIsCutToTwentyLinesAndItsOtherLinesSurvive) {
 TEST(ParameterFile, NoToQuitterReadsAndWritesNothing) {
   StartedForm f(64, 48);
   const int reads = f.text_files.reads;
-  f->RadioGroup_symetrie.set_item_index(3);
+  f->RadioGroup_symetrie.set_item_index(int(Symetrie::quatre_quarts));
   quit_with(f, false);
   EXPECT_EQ(f.text_files.reads, reads);
   EXPECT_EQ(f.text_files.writes, 0);
-  EXPECT_EQ(f->RadioGroup_symetrie.item_index(), 3);
+  EXPECT_EQ(f->RadioGroup_symetrie.item_index(), int(Symetrie::quatre_quarts));
   EXPECT_EQ(f.desktop.terminations, 0);
 }
 
