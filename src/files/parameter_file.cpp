@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "files/data_directory.h"
+#include "files/save_open.h"
 #include "files/text_encoding.h"
 
 namespace korvel {
@@ -93,7 +94,7 @@ void TForm1::sauve_params() {
   // A settings file that cannot be written is lost without a word: quitting
   // must not be held up by it.
   try {
-    prepare_data_directory(text_files(), path.substr(0, path.rfind('/')), rep_prog);
+    prepare_data_directory(text_files(), repertoire_de(path), rep_prog);
     // One pass rather than seven rewrites: lines 8 to 20 kept as read.
     ecrit_lignes(text_files(), path, valeurs);
   } catch (const EInOutError&) {
