@@ -3,7 +3,7 @@
 # scripts/fuzz.sh. In every other build each is linked to a replay driver
 # instead, and CTest replays its seed corpus and every input that ever
 # failed (tests/data/fuzz/<name>/).
-set(KORVEL_FUZZ_TARGETS canvas number_text)
+set(KORVEL_FUZZ_TARGETS canvas number_text parameter_file)
 if(KORVEL_QT)
   list(APPEND KORVEL_FUZZ_TARGETS picture)
 endif()
@@ -14,6 +14,9 @@ function(korvel_fuzz_target name)
   if(name STREQUAL "picture")
     list(APPEND sources src/qt/qt_image_files.cpp)
     list(APPEND libraries Qt6::Gui)
+  elseif(name STREQUAL "parameter_file")
+    # A started window on the fake desktop of the tests.
+    list(APPEND sources tests/support/fake_desktop.cpp)
   endif()
   if(KORVEL_FUZZ)
     add_executable(fuzz_${name} ${sources})
@@ -23,7 +26,7 @@ function(korvel_fuzz_target name)
     add_test(NAME fuzz_replay_${name}
       COMMAND fuzz_${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name} ${CMAKE_SOURCE_DIR}/tests/data/fuzz/${name})
   endif()
-  target_include_directories(fuzz_${name} PRIVATE src tests/fuzz)
+  target_include_directories(fuzz_${name} PRIVATE src tests tests/fuzz)
   target_link_libraries(fuzz_${name} PRIVATE ${libraries})
   target_compile_options(fuzz_${name} PRIVATE ${KORVEL_WARNINGS})
 endfunction()

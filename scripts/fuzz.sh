@@ -15,6 +15,8 @@ if ! command -v clang++ >/dev/null; then
   [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends clang
+  # Newer releases ship libFuzzer's runtime in a package of its own.
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends libclang-rt-dev 2>/dev/null || true
 fi
 
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}

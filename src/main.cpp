@@ -15,7 +15,9 @@
 #include "platform/dispatch.h"
 #include "qt/main_view.h"
 #include "qt/qt_desktop.h"
+#include "qt/portaudio_out.h"
 #include "qt/qt_image_files.h"
+#include "qt/qt_text_files.h"
 
 int main(int argc, char* argv[]) {
   // Past a file-size limit a write fails with EFBIG and is reported like any
@@ -44,9 +46,13 @@ int main(int argc, char* argv[]) {
 
   korvel::qt::QtDesktop desktop(screen);
   korvel::qt::QtImageFiles image_files;
+  korvel::qt::QtTextFiles text_files;
+  korvel::qt::PortAudioOut audio;
+  korvel::StandardConsole console;
   korvel::TForm1 form(korvel::Services{
       desktop, image_files, QCoreApplication::applicationFilePath().toStdString(),
-      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString()});
+      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString(), text_files, audio,
+      console});
   korvel::dispatch(desktop, [&] { form.FormCreate(); });
 
   korvel::qt::MainView window(form, &desktop);

@@ -12,6 +12,8 @@
 #include "platform/own_files.h"
 #include "qt/qt_image_files.h"
 #include "support/fake_desktop.h"
+#include "support/fake_sound.h"
+#include "support/memory_text_files.h"
 
 namespace {
 
@@ -61,7 +63,11 @@ BENCHMARK(BM_SnapshotWriteFlushed)->Unit(benchmark::kMillisecond)->UseRealTime()
 void BM_SnapshotAtRelease(benchmark::State& state) {
   korvel::testing::FakeDesktop desktop(1920, 1080);
   korvel::qt::QtImageFiles files;
-  korvel::TForm1 form(korvel::Services{desktop, files, (bench_dir() / "korvel").string(), ""});
+  korvel::testing::MemoryTextFiles text_files;
+  korvel::testing::FakeAudioOut audio;
+  korvel::testing::FakeConsole console;
+  korvel::TForm1 form(korvel::Services{desktop, files, (bench_dir() / "korvel").string(), "", text_files, audio,
+                                       console});
   form.FormCreate();
   form.set_client_size(1920, 1080);
   form.FormResize();

@@ -23,6 +23,9 @@ class QtImageFiles : public ImageFiles {
   // never followed. No forced sync: snapshots are throw-away files.
   // Throws EInOutError.
   void write_bmp(const std::string& path, const Bitmap& picture) override;
+  // The format the extension names when Qt writes it, else the BMP of
+  // write_bmp; encoded whole, then written by temporary file and rename.
+  void save_picture(const std::string& path, const Bitmap& picture) override;
   // A regular file of at most kMaxPictureFileBytes, decoded as above.
   Bitmap read(const std::string& path) override;
 };

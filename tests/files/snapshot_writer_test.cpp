@@ -66,7 +66,9 @@ class GatedImageFiles : public testing::MemoryImageFiles {
 
 struct GatedForm {
   explicit GatedForm(std::string program_path = StartedForm::default_program_path())
-      : desktop(32, 32), form(std::make_unique<TForm1>(Services{desktop, files, std::move(program_path), ""})) {
+      : desktop(32, 32),
+        form(std::make_unique<TForm1>(
+            Services{desktop, files, std::move(program_path), "", text_files, audio, console})) {
     form->FormCreate();
     form->set_client_size(32, 32);
     form->FormResize();
@@ -78,6 +80,9 @@ struct GatedForm {
   TColor shown() { return form->Image1.canvas().Pixels(5, 5); }
   testing::FakeDesktop desktop;
   GatedImageFiles files;
+  testing::MemoryTextFiles text_files;
+  testing::FakeAudioOut audio;
+  testing::FakeConsole console;
   std::unique_ptr<TForm1> form;
 };
 
@@ -145,8 +150,11 @@ TEST(SnapshotInBackground, QuittingAndClosingWaitForTheWriteInFlight) {
   }
   testing::FakeDesktop desktop(32, 32);
   GatedImageFiles files;
+  testing::MemoryTextFiles text_files;
+  testing::FakeAudioOut audio;
+  testing::FakeConsole console;
   {
-    TForm1 form(Services{desktop, files, StartedForm::default_program_path(), ""});
+    TForm1 form(Services{desktop, files, StartedForm::default_program_path(), "", text_files, audio, console});
     form.FormCreate();
     form.FormResize();
     form.wb();
