@@ -51,9 +51,12 @@ void TForm1::coloriage_aleatoire() {
   RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::peind_tant_que));
   RadioGroup_couleur_peinture.set_item_index(int(ChoixCouleur::aleatoire));
   RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::peind_tant_que));
+  // The paint colour choice's own reaction selects "peind tant que": the
+  // saved mode is selected once more so that both groups end as they were.
   const auto fin = [&] {
     RadioGroup_peindre_dessiner.set_item_index(mode_sauve);
     RadioGroup_couleur_peinture.set_item_index(couleur_sauvee);
+    RadioGroup_peindre_dessiner.set_item_index(mode_sauve);
     desktop().set_cursor(crArrow);
   };
   // 6. A failure inside a fill still gives the modes and the cursor back.
