@@ -324,6 +324,8 @@ class TForm1 {
   // placed, and the marker of the control point.
   void apercu_ellipse(std::int32_t nb, PointEllipse M);
   void marque_point_controle();
+  // Moves the control point's XOR marker to C.
+  void deplace_point_controle(PointEllipse C);
   // The shadow width for shaded arcs; 0 when no shadow box is checked.
   std::int32_t largeur_ombre_ellipse();
   // The random colouring's two runs and its progress labels.

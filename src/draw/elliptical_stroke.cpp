@@ -124,29 +124,31 @@ void TForm1::marque_point_controle() {
   Image1.canvas().Ellipse(int(x - 5), int(y - 5), int(x + 5), int(y + 5));
 }
 
-void TForm1::place_point_controle() {
-  if (ellipse_nb < 2) return;
+void TForm1::deplace_point_controle(PointEllipse C) {
   Canvas& canvas = Image1.canvas();
   canvas.Pen.Mode = pmXor;
   canvas.Pen.Width = 1;
   marque_point_controle();
-  const std::size_t n = std::size_t(ellipse_nb);
-  ellipse_ctrl_x = 2 * std::int64_t(ellipse_x[n]) - ellipse_x[n - 1];
-  ellipse_ctrl_y = 2 * std::int64_t(ellipse_y[n]) - ellipse_y[n - 1];
+  ellipse_ctrl_x = C.x;
+  ellipse_ctrl_y = C.y;
   marque_point_controle();
+}
+
+void TForm1::place_point_controle() {
+  if (ellipse_nb < 2) return;
+  // The first arc's corner reflected through its end.
+  const std::size_t n = std::size_t(ellipse_nb);
+  deplace_point_controle({2 * std::int64_t(ellipse_x[n]) - ellipse_x[n - 1],
+                          2 * std::int64_t(ellipse_y[n]) - ellipse_y[n - 1]});
 }
 
 void TForm1::avance_point_controle() {
   if (ellipse_nb < 1) return;
-  Canvas& canvas = Image1.canvas();
-  canvas.Pen.Mode = pmXor;
-  canvas.Pen.Width = 1;
-  marque_point_controle();
+  // The old corner reflected through the new end. Reflections stay far
+  // inside 64 bits: the chain restarts every 100 points.
   const std::size_t n = std::size_t(ellipse_nb);
-  // Reflections stay far inside 64 bits: the chain restarts every 100 points.
-  ellipse_ctrl_x = 2 * std::int64_t(ellipse_x[n]) - ellipse_ctrl_x;
-  ellipse_ctrl_y = 2 * std::int64_t(ellipse_y[n]) - ellipse_ctrl_y;
-  marque_point_controle();
+  deplace_point_controle({2 * std::int64_t(ellipse_x[n]) - ellipse_ctrl_x,
+                          2 * std::int64_t(ellipse_y[n]) - ellipse_ctrl_y});
 }
 
 void TForm1::apercu_ellipse(std::int32_t nb, PointEllipse M) {

@@ -8,15 +8,6 @@
 namespace korvel::qt::testing {
 namespace {
 
-void post_click(QWidget* w) {
-  const QPoint at(w->width() / 2, w->height() / 2);
-  const QPointF global(w->mapToGlobal(at));
-  QCoreApplication::postEvent(
-      w, new QMouseEvent(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-  QCoreApplication::postEvent(
-      w, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-}
-
 TEST(RandomColouring, StopEndsAGridRunAndKeysTypedMeanwhileAreDropped) {
   StartedWindow w;
   TForm1& f = *w.form;
