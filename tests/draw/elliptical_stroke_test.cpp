@@ -262,5 +262,27 @@ TEST_F(EllipticalStroke, PointsFarOutsideAreClippedWithoutOverflow) {
   EXPECT_EQ(f->ellipse_nb, 0);
 }
 
+TEST_F(EllipticalStroke, ChainsEndedBeforeTheirFirstArcLeaveNoTraceWherever) {
+  noisy_picture();
+  const Bitmap before = f.canvas().bitmap();
+  std::mt19937 rng(99);
+  // Near the picture most of the time, anywhere in 32 bits now and then.
+  const auto coordinate = [&](int extent) {
+    return rng() % 4 == 0 ? int(std::int32_t(rng())) : int(rng() % unsigned(extent + 40)) - 20;
+  };
+  for (int stroke = 0; stroke < 60; ++stroke) {
+    const int clicks = 1 + int(rng() % 2);
+    for (int c = 0; c < clicks; ++c) {
+      for (int m = 0; m < 3; ++m) f->FormMouseMove(0, coordinate(400), coordinate(300));
+      const int x = coordinate(400), y = coordinate(300);
+      f->FormMouseMove(0, x, y);
+      f->FormMouseDown(mbLeft, ssLeft, x, y);
+    }
+    f->FormMouseMove(0, coordinate(400), coordinate(300));
+    end(coordinate(400), coordinate(300));
+    ASSERT_EQ(f.canvas().bitmap(), before) << "stroke " << stroke;
+  }
+}
+
 }  // namespace
 }  // namespace korvel
