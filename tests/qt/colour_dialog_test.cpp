@@ -66,5 +66,29 @@ TEST(ColourDialog, CancelAndTheCloseButtonChooseNothing) {
   }
 }
 
+TEST(ColourDialog, TheSwatchesAndTheBarePanelOpenIt) {
+  StartedWindow w;
+  TForm1& f = *w.form;
+  when_open([](QColorDialog& d) {
+    d.setCurrentColor(QColor(10, 20, 30));
+    d.accept();
+  });
+  QTest::mouseClick(w.view->widget_for(f.Panel_crayon), Qt::LeftButton);
+  EXPECT_EQ(f.coul_crayon, RGB(10, 20, 30));
+  EXPECT_EQ(f.RadioGroup_couleur_crayon.item_index(), 1);
+  // A right press on the bare tool panel, answered with the close button.
+  const TColor menu = f.Panel1.color();
+  bool opened = false;
+  when_open([&](QColorDialog& d) {
+    opened = true;
+    EXPECT_EQ(to_tcolor(d.currentColor()), RGB(10, 20, 30));  // the colour confirmed last
+    d.setCurrentColor(QColor(200, 0, 0));
+    d.close();
+  });
+  QTest::mouseClick(w.view->widget_for(f.Panel1), Qt::RightButton, {}, QPoint(3, 3));
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(f.Panel1.color(), menu);
+}
+
 }  // namespace
 }  // namespace korvel::qt::testing
