@@ -37,8 +37,8 @@ TEST(LongHandler, OnlyStopGetsThroughAndOtherClicksWaitForTheEnd) {
   QApplication::processEvents();
   EXPECT_EQ(order.back(), "new");
   EXPECT_EQ(f.Edit2.text(), "piège à focus");
-  QTest::qWait(20);
-  EXPECT_GT(ticks, 0);
+  // Held ticks come again once the run has ended, however loaded the machine.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ticks > 0; }, 5000));
 }
 
 }  // namespace
