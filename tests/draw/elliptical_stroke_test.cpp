@@ -284,5 +284,39 @@ TEST_F(EllipticalStroke, ChainsEndedBeforeTheirFirstArcLeaveNoTraceWherever) {
   }
 }
 
+// The arc's points against the plain rounding (halves to even) of the
+// formula, over random arcs near the picture and far beyond it.
+TEST_F(EllipticalStroke, ArcPointsMatchThePlainRoundingOfTheFormula) {
+  std::mt19937_64 rng(5);
+  const auto coordinate = [&](int extent) -> std::int64_t {
+    switch (rng() % 4) {
+      case 0: return std::int64_t(std::int32_t(rng()));
+      case 1: return std::int64_t(rng() % (1ull << 34)) - (1ll << 33);  // reflected corners
+      default: return std::int64_t(rng() % unsigned(extent + 40)) - 20;
+    }
+  };
+  Canvas reference(400, 300);
+  reference.Pen.Width = 3;
+  reference.Pen.Mode = pmXor;
+  reference.Pen.Color = kVert;
+  for (int arc = 0; arc < 400; ++arc) {
+    const PointEllipse P{coordinate(400), coordinate(300)}, Q{coordinate(400), coordinate(300)},
+        R{coordinate(400), coordinate(300)};
+    f->trace_quart_ellipse(P, Q, R, pmXor, kVert, 3);
+    if (Q.x == R.x && Q.y == R.y) continue;
+    for (int i = 0; i < 182; ++i) {
+      const long double c = f->table_cos[std::size_t(i)], s = f->table_sin[std::size_t(i)];
+      const long double x = nearest((long double)(P.x + R.x - Q.x) + (long double)(Q.x - R.x) * c +
+                                    (long double)(Q.x - P.x) * s);
+      const long double y = nearest((long double)(P.y + R.y - Q.y) + (long double)(Q.y - R.y) * c +
+                                    (long double)(Q.y - P.y) * s);
+      if (x < INT_MIN || x > INT_MAX || y < INT_MIN || y > INT_MAX) continue;
+      reference.MoveTo(int(x), int(y));
+      reference.LineTo(int(x), int(y));
+    }
+    ASSERT_EQ(f.canvas().bitmap(), reference.bitmap()) << "arc " << arc;
+  }
+}
+
 }  // namespace
 }  // namespace korvel
