@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/choices.h"
+#include "draw/copie.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
@@ -42,13 +44,6 @@ class TImage : public Control {
 // A point of the elliptical stroke, wide enough for reflected corners.
 struct PointEllipse {
   std::int64_t x = 0, y = 0;
-};
-
-// The copy of a segment that trace_symetrique hands to trace_copie.
-struct CopieContexte {
-  double x1 = 0, y1 = 0;  // first point, picture pixels
-  double x2 = 0, y2 = 0;  // second point: where painting fills
-  TColor couleur = 0;     // the call's colour; trace_copie may replace it
 };
 
 class ScrollBox : public Control {
@@ -96,7 +91,16 @@ class TForm1 {
   void realign();
   // The control holding the keyboard focus (nullptr: the window itself).
   Control* focused_control = nullptr;
-  std::function<void()> on_focus_changed;  // the view's slot
+  // The focus moves to `target`, by SetFocus or by the user. Entering another
+  // control runs its OnEnter at once, nested in the caller.
+  void move_focus(Control* target);
+  std::function<void()> on_focus_changed;  // the view's slot, after SetFocus
+  // The view reports each activation of the window: FormActivate runs at the
+  // first only, returns from dialogs and other programs raising none.
+  void window_activated();
+  // The view reports the window's client size: FormResize runs unless the
+  // picture was already made for that size.
+  void window_resized(int width, int height);
   bool terminated = false;
 
   // ---- controls, in creation order ----------------------------------------
@@ -337,6 +341,7 @@ class TForm1 {
   RandomGenerator m_random;
   std::vector<Control*> m_controls;
   bool m_realigning = false;
+  bool m_activated = false;
 };
 
 }  // namespace korvel

@@ -26,32 +26,32 @@ std::optional<TColor> TForm1::ColorDialog1_Execute() {
 
 void TForm1::Panel_crayonClick() {
   if (const auto couleur = ColorDialog1_Execute()) {
-    RadioGroup_couleur_crayon.set_item_index(int(ChoixCouleur::choisie));
+    RadioGroup_couleur_crayon.set_choice(ChoixCouleur::choisie);
     Panel_crayon.set_color(*couleur);
     coul_crayon = Panel_crayon.color();
     Panel9.set_color(coul_crayon);
   }
   // Confirmed or not.
-  RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::dessiner));
+  RadioGroup_peindre_dessiner.set_choice(ModePeinture::dessiner);
 }
 
 void TForm1::Panel_peintureClick() {
   if (const auto couleur = ColorDialog1_Execute()) {
-    RadioGroup_couleur_peinture.set_item_index(int(ChoixCouleur::choisie));
+    RadioGroup_couleur_peinture.set_choice(ChoixCouleur::choisie);
     Panel_peinture.set_color(*couleur);
     coul_peinture = Panel_peinture.color();
   }
   // Confirmed or not; this holds even when the cascade above went back to
   // "dessiner", since the trace type is "crayon" by now.
-  RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::peind_tant_que));
+  RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
 }
 
 void TForm1::RadioGroup_couleur_crayonClick() {
-  RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::dessiner));
+  RadioGroup_peindre_dessiner.set_choice(ModePeinture::dessiner);
 }
 
 void TForm1::RadioGroup_couleur_peintureClick() {
-  RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::peind_tant_que));
+  RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
 }
 
 void TForm1::Panel10Click() {

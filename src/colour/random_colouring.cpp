@@ -18,9 +18,7 @@ std::string pourcentage(long long position, long long total) {
   return IntToStr(std::min(100LL, static_cast<long long>(p))) + " %";
 }
 
-bool en_rosette(int symetrie) {
-  return symetrie == int(Symetrie::rosace) || symetrie == int(Symetrie::vitrail);
-}
+bool en_rosette(Symetrie symetrie) { return symetrie == Symetrie::rosace || symetrie == Symetrie::vitrail; }
 
 }  // namespace
 
@@ -34,7 +32,7 @@ void TForm1::coloriage_aleatoire() {
   // integer is reported before anything changes, not once per sample.
   entier_de(Edit3);
   nb_petales();
-  if (en_rosette(RadioGroup_symetrie.item_index()) && CheckBox_spirale.checked()) {
+  if (en_rosette(RadioGroup_symetrie.choice<Symetrie>()) && CheckBox_spirale.checked()) {
     entier_de(Edit4);
     entier_de(Edit5);
   }
@@ -48,9 +46,9 @@ void TForm1::coloriage_aleatoire() {
   // again, which now holds: the run always paints.
   const int mode_sauve = RadioGroup_peindre_dessiner.item_index();
   const int couleur_sauvee = RadioGroup_couleur_peinture.item_index();
-  RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::peind_tant_que));
-  RadioGroup_couleur_peinture.set_item_index(int(ChoixCouleur::aleatoire));
-  RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::peind_tant_que));
+  RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
+  RadioGroup_couleur_peinture.set_choice(ChoixCouleur::aleatoire);
+  RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   // The paint colour choice's own reaction selects "peind tant que": the
   // saved mode is selected once more so that both groups end as they were.
   const auto fin = [&] {
@@ -61,7 +59,7 @@ void TForm1::coloriage_aleatoire() {
   };
   // 6. A failure inside a fill still gives the modes and the cursor back.
   try {
-    if (en_rosette(RadioGroup_symetrie.item_index()))
+    if (en_rosette(RadioGroup_symetrie.choice<Symetrie>()))
       coloriage_en_ligne();
     else
       coloriage_en_grille();

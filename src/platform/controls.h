@@ -77,6 +77,8 @@ class Control {
   // Asks for the keyboard focus; the owner decides what that means.
   void SetFocus();
   std::function<void(Control&)> on_focus_request;
+  // Runs when the keyboard focus enters the control from another one.
+  std::function<void()> OnEnter;
 
   // The view's slot: called after any property of the model changed.
   std::function<void()> observer;
@@ -193,9 +195,13 @@ class RadioGroup : public Control {
   // Clamped to -1 .. count - 1. A change to an item runs OnClick at once;
   // -1 only clears the selection.
   void set_item_index(int i);
+  // The item index as a named choice of the group (app/choices.h).
+  template <class Choice>
+  Choice choice() const { return static_cast<Choice>(m_item_index); }
+  template <class Choice>
+  void set_choice(Choice c) { set_item_index(static_cast<int>(c)); }
 
   std::function<void()> OnClick;
-  std::function<void()> OnEnter;
 
  private:
   std::vector<std::string> m_items;

@@ -37,7 +37,7 @@ ParametresReplication exemple(Symetrie s) {
   p.p1 = {400, 200};
   p.p2 = {450, 200};
   p.centre = {400, 300};
-  p.symetrie = int(s);
+  p.symetrie = s;
   p.petales = 4;
   return p;
 }
@@ -109,7 +109,7 @@ TEST(CopiesSymetriques, MiroirVerticalInExactIntegers) {
   p.p1 = {10, 20};
   p.p2 = {100, 40};
   p.centre = {100, 50};
-  p.symetrie = int(Symetrie::miroir_vertical);
+  p.symetrie = Symetrie::miroir_vertical;
   const std::vector<Copie> expected = {{10, 20, 100, 40}, {190, 20, 100, 40}};
   EXPECT_EQ(copies_symetriques(p), expected);  // a point on the axis maps onto itself
 }
@@ -119,7 +119,7 @@ TEST(CopiesSymetriques, QuatreQuartsInOrder) {
   p.p1 = {10, 20};
   p.p2 = {30, 45};
   p.centre = {100, 50};
-  p.symetrie = int(Symetrie::quatre_quarts);
+  p.symetrie = Symetrie::quatre_quarts;
   const std::vector<Copie> expected = {
       {10, 20, 30, 45}, {190, 20, 170, 45}, {190, 80, 170, 55}, {10, 80, 30, 55}};
   EXPECT_EQ(copies_symetriques(p), expected);
@@ -130,7 +130,7 @@ TEST(CopiesSymetriques, UniqueIsTheSegmentItself) {
   p.p1 = {-7, 3};
   p.p2 = {5000, -9};
   p.centre = {100, 50};
-  p.symetrie = int(Symetrie::unique);
+  p.symetrie = Symetrie::unique;
   p.petales = 24;
   EXPECT_EQ(copies_symetriques(p), (std::vector<Copie>{{-7, 3, 5000, -9}}));
 }
@@ -140,7 +140,7 @@ TEST(CopiesSymetriques, LosangesMirrorsOnlyTheRosace) {
                      Symetrie::unique}) {
     ParametresReplication p = exemple(s);
     const auto sans = copies_symetriques(p);
-    p.type_trace = int(TypeTrace::losanges);
+    p.type_trace = TypeTrace::losanges;
     const auto avec = copies_symetriques(p);
     if (s == Symetrie::rosace)
       EXPECT_EQ(avec, copies_symetriques(exemple(Symetrie::vitrail)));
@@ -155,7 +155,7 @@ TEST(CopiesSymetriques, CountsAndEmptyCases) {
   p.tours = 20;
   p.facteur = 0.975;
   EXPECT_EQ(copies_symetriques(p).size(), 480u);
-  p.symetrie = int(Symetrie::vitrail);
+  p.symetrie = Symetrie::vitrail;
   EXPECT_EQ(copies_symetriques(p).size(), 960u);
   p.petales = -3;  // a negative text is returned as it is: N x M < 0
   EXPECT_TRUE(copies_symetriques(p).empty());
@@ -163,7 +163,7 @@ TEST(CopiesSymetriques, CountsAndEmptyCases) {
   p.tours = 0;
   EXPECT_TRUE(copies_symetriques(p).empty());
   p.tours = 1;
-  p.symetrie = -1;  // no symmetry selected
+  p.symetrie = static_cast<Symetrie>(-1);  // no symmetry selected
   EXPECT_TRUE(copies_symetriques(p).empty());
 }
 
@@ -173,7 +173,7 @@ TEST(CopiesSymetriques, OnePetalIsTheSegmentInItsPlace) {
   p.p2 = {-80, 9};
   p.petales = 1;
   EXPECT_EQ(arrondies(copies_symetriques(p)), (std::vector<CopieEntiere>{{123, 456, -80, 9}}));
-  p.symetrie = int(Symetrie::vitrail);
+  p.symetrie = Symetrie::vitrail;
   EXPECT_EQ(arrondies(copies_symetriques(p)), (std::vector<CopieEntiere>{{123, 456, -80, 9}, {677, 456, 880, 9}}));
 }
 
@@ -184,14 +184,15 @@ TEST(CopiesSymetriques, ASegmentFromTheCentreIsAStar) {
   p.petales = 6;
   const auto copies = copies_symetriques(p);
   ASSERT_EQ(copies.size(), 6u);
+  // Arms of length 100 every 60 degrees, from +X towards -Y (counter-clockwise
+  // on screen); 86.6025... is 100 sin 60 degrees.
+  const std::vector<std::pair<double, double>> ends = {{500, 300},       {450, 213.39746}, {350, 213.39746},
+                                                       {300, 300},       {350, 386.60254}, {450, 386.60254}};
   for (std::size_t k = 0; k < copies.size(); ++k) {
     EXPECT_EQ(copies[k].x1, 400.0);
     EXPECT_EQ(copies[k].y1, 300.0);
-    EXPECT_NEAR(std::hypot(copies[k].x2 - 400, copies[k].y2 - 300), 100, 1e-9);
-    // Pass k is turned by k * 60 degrees from +X towards -Y (counter-clockwise on screen).
-    const double a = std::numbers::pi / 2 + double(k) * std::numbers::pi / 3;
-    EXPECT_NEAR(copies[k].x2, 400 + 100 * std::sin(a), 1e-9);
-    EXPECT_NEAR(copies[k].y2, 300 + 100 * std::cos(a), 1e-9);
+    EXPECT_NEAR(copies[k].x2, ends[k].first, 1e-5) << k;
+    EXPECT_NEAR(copies[k].y2, ends[k].second, 1e-5) << k;
   }
 }
 
@@ -226,7 +227,7 @@ TEST(CopiesSymetriques, IntegerMirrorsBeyond32BitsAreExact) {
   p.p1 = {std::numeric_limits<std::int32_t>::min(), 0};
   p.p2 = {0, std::numeric_limits<std::int32_t>::max()};
   p.centre = {1000, -1000};
-  p.symetrie = int(Symetrie::quatre_quarts);
+  p.symetrie = Symetrie::quatre_quarts;
   const auto copies = copies_symetriques(p);
   ASSERT_EQ(copies.size(), 4u);
   EXPECT_EQ(copies[1].x1, 2000.0 + 2147483648.0);
@@ -293,9 +294,9 @@ struct Driver : ::testing::Test {
     f->centre_y = 300;
     f->Edit1.set_text("4");
     f->Edit3.set_text("1");
-    ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 0);
-    ASSERT_EQ(f->RadioGroup_type_trace.item_index(), 0);
-    ASSERT_EQ(f->RadioGroup_symetrie.item_index(), 0);
+    ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::dessiner);
+    ASSERT_EQ(f->RadioGroup_type_trace.choice<TypeTrace>(), TypeTrace::crayon);
+    ASSERT_EQ(f->RadioGroup_symetrie.choice<Symetrie>(), Symetrie::rosace);
     ASSERT_EQ(f->nb_clones, 1);
   }
 };
@@ -309,7 +310,7 @@ TEST_F(Driver, WorkedExampleOnThePicture) {
 }
 
 TEST_F(Driver, WorkedExampleVitrailOnThePicture) {
-  f->RadioGroup_symetrie.set_item_index(1);
+  f->RadioGroup_symetrie.set_choice(Symetrie::vitrail);
   f->trace_symetrique({400, 200}, {450, 200}, pmCopy, clRed);
   EXPECT_EQ(f.canvas().bitmap(), reference(f.canvas(), copies_symetriques(exemple(Symetrie::vitrail)), clRed));
 }
@@ -338,7 +339,7 @@ TEST_F(Driver, SetsPenModeColourWidthAndSwatches) {
 
 TEST_F(Driver, RandomWidthStartsFromThePreviousWidth) {
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(2);  // "éventail": no darkening draw
+  f->RadioGroup_type_trace.set_choice(TypeTrace::eventail);  // no darkening draw
   f->Edit3.set_text("5");
   f.canvas().Pen.Width = 3;
   f->random().seed(42);
@@ -353,14 +354,14 @@ TEST_F(Driver, RandomWidthStartsFromThePreviousWidth) {
 
 TEST_F(Driver, HourglassWhileASpiralPaints) {
   f->CheckBox_spirale.set_checked(true);
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
-  ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
+  ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::peind_tant_que);
   f->trace_symetrique({10, 10}, {10, 10}, pmCopy, f->coul_crayon);
   EXPECT_EQ(f.desktop.cursor(), crHourGlass);
 }
 
 TEST_F(Driver, NoHourglassWithoutTheSpiral) {
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->trace_symetrique({10, 10}, {10, 10}, pmCopy, f->coul_crayon);
   EXPECT_EQ(f.desktop.cursor(), crDefault);
 }
@@ -407,7 +408,7 @@ TEST_F(Driver, SkippedCopiesDrawNothingFromTheGenerator) {
   f->Edit4.set_text("20");
   f->Edit5.set_text("100000");
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(2);  // "éventail": 4 jitter draws per copy
+  f->RadioGroup_type_trace.set_choice(TypeTrace::eventail);  // 4 jitter draws per copy
   f->random().seed(17);
   RandomGenerator replay(17);
   const int width_bound = 1 + f.canvas().Pen.Width;
@@ -423,7 +424,7 @@ TEST_F(Driver, SpiralFactor100000PaintsOnlyRepresentablePoints) {
   f->CheckBox_spirale.set_checked(true);
   f->Edit4.set_text("20");
   f->Edit5.set_text("100000");
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->coul_peinture = clAqua;
   f->trace_symetrique({450, 200}, {450, 200}, pmCopy, f->coul_crayon);
   // The first point lies in the black picture, which is painted whole.

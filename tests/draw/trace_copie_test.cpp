@@ -38,20 +38,14 @@ Bitmap picture(const Canvas& model, const std::vector<Ligne>& lines, TColor fond
 }
 
 CopieContexte copie(double x1, double y1, double x2, double y2, TColor couleur) {
-  CopieContexte c;
-  c.x1 = x1;
-  c.y1 = y1;
-  c.x2 = x2;
-  c.y2 = y2;
-  c.couleur = couleur;
-  return c;
+  return {Copie{x1, y1, x2, y2}, couleur};
 }
 
 struct TraceCopie : ::testing::Test {
   StartedForm f;
   void SetUp() override {
-    ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 0);
-    ASSERT_EQ(f->RadioGroup_type_trace.item_index(), 0);
+    ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::dessiner);
+    ASSERT_EQ(f->RadioGroup_type_trace.choice<TypeTrace>(), TypeTrace::crayon);
     ASSERT_EQ(f.canvas().width(), 1920);
     f.canvas().Pen.Width = 1;
   }
@@ -65,8 +59,8 @@ struct TraceCopie : ::testing::Test {
 // ---- painting ----------------------------------------------------------------
 
 TEST_F(TraceCopie, SurfacePaintFillsTheAreaUnderThePoint) {
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
-  ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
+  ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::peind_tant_que);
   f->coul_peinture = clAqua;
   Canvas& c = f.canvas();
   c.Pen.Color = clWhite;
@@ -83,7 +77,7 @@ TEST_F(TraceCopie, SurfacePaintFillsTheAreaUnderThePoint) {
 }
 
 TEST_F(TraceCopie, SurfacePaintOnThePixelOfTheCallColourPaintsNothing) {
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->coul_peinture = clAqua;
   Canvas& c = f.canvas();
   c.Pen.Color = clGreen;
@@ -99,8 +93,8 @@ TEST_F(TraceCopie, SurfacePaintOnThePixelOfTheCallColourPaintsNothing) {
 }
 
 TEST_F(TraceCopie, BorderPaintFillsUpToThePenColour) {
-  f->RadioGroup_peindre_dessiner.set_item_index(2);
-  ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 2);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_jusqua);
+  ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::peind_jusqua);
   f->coul_crayon = clWhite;
   f->coul_peinture = clRed;
   Canvas& c = f.canvas();
@@ -126,15 +120,15 @@ TEST_F(TraceCopie, BorderPaintFillsUpToThePenColour) {
 
 TEST_F(TraceCopie, APaintPointOutsideThePicturePaintsNothing) {
   const Bitmap before = f.canvas().bitmap();
-  for (int mode : {1, 2}) {
-    f->RadioGroup_peindre_dessiner.set_item_index(mode);
-    ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), mode);
+  for (ModePeinture mode : {ModePeinture::peind_tant_que, ModePeinture::peind_jusqua}) {
+    f->RadioGroup_peindre_dessiner.set_choice(mode);
+    ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), mode);
     f->coul_crayon = clWhite;
     for (const auto& [x, y] : std::vector<std::pair<double, double>>{
              {-1, 10}, {10, -1}, {1920, 10}, {10, 1080}, {-0.6, 10}, {1919.5, 10}, {1e15, 5}, {5, -1e15},
              {std::numeric_limits<double>::infinity(), 5}, {std::nan(""), 5}}) {
       trace(copie(0, 0, x, y, clGreen));
-      ASSERT_EQ(f.canvas().bitmap(), before) << mode << " at " << x << ", " << y;
+      ASSERT_EQ(f.canvas().bitmap(), before) << int(mode) << " at " << x << ", " << y;
     }
   }
   // Just inside, -0.5 rounds to 0 (even) and paints.
@@ -143,7 +137,7 @@ TEST_F(TraceCopie, APaintPointOutsideThePicturePaintsNothing) {
 }
 
 TEST_F(TraceCopie, PaintingDrawsNoLineCloneOrJitter) {
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->CheckBox_epaisseur.set_checked(true);
   f->CheckBox_ombre_1.set_checked(true);
   clones("3");
@@ -201,6 +195,16 @@ TEST_F(TraceCopie, ClonesSpreadAcrossTheScreenInTheDriversPenColour) {
     for (int o : shifts) lines.push_back({900 + o, 500, 930 + o, 510, kJaune, 1});
     EXPECT_EQ(f.canvas().bitmap(), picture(f.canvas(), lines)) << "clones " << cc.count;
     EXPECT_EQ(f.canvas().Pen.Color, kJaune);
+  }
+}
+
+TEST_F(TraceCopie, CloneCountsPastTheScreenDrawOneLineInThePenColour) {
+  for (const char* count : {"1921", "2147483647"}) {
+    f->nouvelle_image();
+    clones(count);
+    f.canvas().Pen.Color = kJaune;
+    trace(copie(900, 500, 930, 510, clRed));
+    EXPECT_EQ(f.canvas().bitmap(), picture(f.canvas(), {{900, 500, 930, 510, kJaune, 1}})) << count;
   }
 }
 
@@ -307,11 +311,12 @@ TEST_F(TraceCopie, CrayonDarkensToSixtyOrSeventyPercentAndJitters) {
     RandomGenerator replay(seed);
     CopieContexte c = copie(500, 500, 540, 520, kBleu);
     f->trace_copie(c);
-    const int k = 6 + replay.Random(2);
+    // 60 % or 70 % of (200, 100, 55), each channel rounded down.
+    const bool soixante = replay.Random(2) == 0;
     const int j1 = replay.Random(10), j2 = replay.Random(10), j3 = replay.Random(10), j4 = replay.Random(10);
-    const TColor sombre = RGB(200 * k / 10, 100 * k / 10, 55 * k / 10);
+    const TColor sombre = soixante ? RGB(120, 60, 33) : RGB(140, 70, 38);
     ASSERT_EQ(c.couleur, sombre);
-    (k == 6 ? seen6 : seen7)++;
+    (soixante ? seen6 : seen7)++;
     EXPECT_EQ(f->rouge_crayon, 200);
     EXPECT_EQ(f->vert_crayon, 100);
     EXPECT_EQ(f->bleu_crayon, 55);
@@ -321,13 +326,11 @@ TEST_F(TraceCopie, CrayonDarkensToSixtyOrSeventyPercentAndJitters) {
   }
   EXPECT_GT(seen6, 5);
   EXPECT_GT(seen7, 5);
-  EXPECT_EQ(RGB(200 * 6 / 10, 100 * 6 / 10, 55 * 6 / 10), RGB(120, 60, 33));
-  EXPECT_EQ(RGB(200 * 7 / 10, 100 * 7 / 10, 55 * 7 / 10), RGB(140, 70, 38));
 }
 
 TEST_F(TraceCopie, OnlyCrayonDarkens) {
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(2);  // "éventail"
+  f->RadioGroup_type_trace.set_choice(TypeTrace::eventail);
   f->random().seed(8);
   RandomGenerator replay(8);
   CopieContexte c = copie(500, 500, 540, 520, kBleu);
@@ -340,7 +343,7 @@ TEST_F(TraceCopie, OnlyCrayonDarkens) {
 
 TEST_F(TraceCopie, TheJitterFollowsTheUnshiftedCopyWithThePenLeftByTheClones) {
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(1);  // "lignes": no darkening
+  f->RadioGroup_type_trace.set_choice(TypeTrace::lignes);  // no darkening
   clones("3");
   f.canvas().Pen.Color = clWhite;
   f->random().seed(9);
@@ -355,7 +358,7 @@ TEST_F(TraceCopie, TheJitterFollowsTheUnshiftedCopyWithThePenLeftByTheClones) {
 
 TEST_F(TraceCopie, TheJitterAfterAShadowHasWidthTwoAndTheLastShade) {
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(1);
+  f->RadioGroup_type_trace.set_choice(TypeTrace::lignes);
   f->CheckBox_ombre_1.set_checked(true);
   f->Edit7.set_text("2");
   f->random().seed(10);
