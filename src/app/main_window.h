@@ -213,6 +213,8 @@ class TForm1 {
   std::int32_t nb_clones = 0;
   std::array<long double, 182> table_sin{}, table_cos{};
   bool stop_demande = false;
+  // How many times vide_clavier dropped the waiting keys.
+  std::uint32_t vidages_clavier = 0;
 
   // ---- start-up and window (app/) -----------------------------------------
   void FormCreate();

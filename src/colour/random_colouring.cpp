@@ -129,6 +129,9 @@ void TForm1::Panel6Click() { coloriage_aleatoire(); }
 
 void TForm1::Panel_stopClick() { stop_demande = true; }
 
-void TForm1::vide_clavier() { desktop().flush_keyboard(); }
+void TForm1::vide_clavier() {
+  ++vidages_clavier;
+  desktop().flush_keyboard();
+}
 
 }  // namespace korvel

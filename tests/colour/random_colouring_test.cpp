@@ -9,6 +9,7 @@
 #include "app/choices.h"
 #include "platform/dispatch.h"
 #include "support/form_fixture.h"
+#include "ui/key_sequence.h"
 
 namespace korvel {
 namespace {
@@ -217,6 +218,16 @@ TEST_F(RandomColouring, TheKKeyStartsIt) {
   EXPECT_EQ(f.files.writes.size(), 1u);
   EXPECT_EQ(f->Label_y.caption(), "100 %");
   EXPECT_NE(f.canvas().Pixels(400, 300), clBlack);
+}
+
+TEST_F(RandomColouring, TheCharacterOfTheKKeyIsDroppedWithTheOtherWaitingKeys) {
+  // With the panel on screen a typed character goes on to the focus trap,
+  // unless the key's command dropped the waiting keys, its own among them.
+  ASSERT_TRUE(f->Panel1.visible());
+  EXPECT_EQ(preview_key(*f, &f->Edit2, KeyStroke{'E', 0, U"e"}), std::u32string(U"e"));
+  EXPECT_EQ(preview_key(*f, &f->Edit2, KeyStroke{'K', 0, U"k"}), std::nullopt);
+  EXPECT_EQ(f.files.writes.size(), 1u);  // the run took place
+  EXPECT_EQ(preview_key(*f, &f->Edit2, KeyStroke{'Z', 0, U"z"}), std::u32string(U"z"));
 }
 
 TEST_F(RandomColouring, AnUnwritableDirectoryStillEndsTheRun) {
