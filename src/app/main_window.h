@@ -295,6 +295,11 @@ class TForm1 {
   // Where the snapshot files live: rep_prog, or the user's data directory
   // when the program's directory is not writable.
   std::string rep_instantanes;
+  // Whether the user's data directory could be made: when it cannot, the
+  // person is told once and the strokes go on without snapshots.
+  enum class SnapshotFolder { not_made, ready, unavailable };
+  SnapshotFolder dossier_instantanes = SnapshotFolder::not_made;
+  bool prepare_dossier_instantanes();
 
   // ---- keyboard (ui/keyboard.cpp) -------------------------------------------
   void FormKeyDown(std::uint16_t& Key, TShiftState Shift);

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/main_window.h"
+#include "platform/own_files.h"
 
 namespace korvel {
 
@@ -40,10 +41,7 @@ void TForm1::wb() {
   // visits a slot that this write did not fill. A failed write is reported
   // and the stroke's release goes on.
   try {
-    if (rep_instantanes != rep_prog) {
-      std::error_code ignored;
-      std::filesystem::create_directories(rep_instantanes, ignored);
-    }
+    if (!prepare_dossier_instantanes()) return;
     image_files().write_bmp(name, Image1.canvas().bitmap());
   } catch (const std::exception& e) {
     desktop().report_error(e.what());
@@ -54,6 +52,23 @@ void TForm1::wb() {
   Label6.set_caption("save " + nom_fic);
   max_fic = max_after_write(max_fic);
   Label9.set_caption(" -> " + ring_text(indice_fic, max_fic));
+}
+
+bool TForm1::prepare_dossier_instantanes() {
+  if (rep_instantanes == rep_prog || dossier_instantanes == SnapshotFolder::ready) return true;
+  if (dossier_instantanes == SnapshotFolder::unavailable) return false;
+  std::error_code error;
+  std::filesystem::create_directories(rep_instantanes, error);
+  if (!error && !std::filesystem::is_directory(rep_instantanes, error)) error = std::make_error_code(std::errc::not_a_directory);
+  if (!error) {
+    dossier_instantanes = SnapshotFolder::ready;
+    return true;
+  }
+  dossier_instantanes = SnapshotFolder::unavailable;
+  desktop().show_message("Impossible de créer le dossier " + rep_instantanes + " : " +
+                         texte_erreur_systeme(error.value()) +
+                         ". Les traits ne seront pas gardés pour revenir en arrière.");
+  return false;
 }
 
 void TForm1::affiche_fic_precedent() { montre_fic(slot_before(indice_fic, max_fic), "!! -> "); }

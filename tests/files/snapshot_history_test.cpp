@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "support/form_fixture.h"
 
 namespace korvel {
@@ -167,6 +170,34 @@ TEST(SnapshotDirectory, TheProgramsOwnWhenWritableElseTheUsersDataDirectory) {
   EXPECT_EQ(form.nom_fic, data_dir.string() + "/~100.bmp");
   EXPECT_TRUE(std::filesystem::is_directory(data_dir));
   std::filesystem::remove_all(data_dir.parent_path());
+}
+
+TEST(SnapshotDirectory, AUserDataDirectoryThatCannotBeMadeIsToldOnceAndDrawingGoesOn) {
+  // A plain file where a parent directory should be.
+  const auto blocker = std::filesystem::temp_directory_path() / "korvel-tests-blocker";
+  std::filesystem::remove_all(blocker);
+  { std::ofstream(blocker) << "not a directory"; }
+  const std::string data_dir = (blocker / "korvel").string();
+  testing::FakeDesktop desktop(32, 32);
+  testing::MemoryImageFiles files;
+  TForm1 form(Services{desktop, files, "/nonexistent/korvel/korvel", data_dir});
+  form.FormCreate();
+  form.FormResize();
+  ASSERT_EQ(form.rep_instantanes, data_dir);
+  for (TColor colour : {clRed, clGreen, clWhite}) {
+    Canvas& c = form.Image1.canvas();
+    c.Brush.Color = colour;
+    c.FillRect(0, 0, 10, 10);
+    form.wb();
+    EXPECT_EQ(c.Pixels(5, 5), colour);
+  }
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].find("Impossible de créer le dossier " + data_dir + " : "), std::string::npos);
+  EXPECT_TRUE(desktop.errors.empty());
+  EXPECT_TRUE(files.writes.empty());
+  EXPECT_EQ(form.indice_fic, -1);
+  EXPECT_EQ(form.max_fic, -1);
+  std::filesystem::remove_all(blocker);
 }
 
 TEST(SnapshotRing, TheButtonsStepLikeTheKeys) {
