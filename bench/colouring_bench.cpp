@@ -7,32 +7,22 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <string>
 
 #include "app/choices.h"
 #include "app/main_window.h"
-#include "support/fake_desktop.h"
+#include "support/form_fixture.h"
 
 namespace korvel {
 namespace {
 
-using testing::FakeDesktop;
-using testing::MemoryImageFiles;
-
-// A started 1920x1080 window, width 1, pmCopy, drawing.
+// A started 1920x1080 window on the tests' fake desktop, width 1, pmCopy,
+// drawing.
 struct Fenetre {
-  FakeDesktop desktop{1920, 1080};
-  MemoryImageFiles files;
-  std::unique_ptr<TForm1> form;
+  testing::StartedForm started{1920, 1080};
+  testing::FakeDesktop& desktop = started.desktop;
+  std::unique_ptr<TForm1>& form = started.form;
 
-  Fenetre() {
-    form = std::make_unique<TForm1>(Services{desktop, files, "/tmp/korvel-bench/korvel", ""});
-    form->FormCreate();
-    form->random().seed(1);
-    form->set_client_size(1920, 1080);
-    form->FormResize();
-    form->Edit3.set_text("1");
-  }
+  Fenetre() { form->Edit3.set_text("1"); }
   // Ten strokes of a 24-petal rosette about the centre, in the pen colour.
   void rosette() {
     form->RadioGroup_symetrie.set_item_index(int(Symetrie::rosace));

@@ -14,7 +14,9 @@
 #include "platform/dispatch.h"
 #include "qt/main_view.h"
 #include "qt/qt_desktop.h"
+#include "qt/portaudio_out.h"
 #include "qt/qt_image_files.h"
+#include "qt/qt_text_files.h"
 
 int main(int argc, char* argv[]) {
   // No argument is read, not even Qt's own options (-platform, -reverse...):
@@ -40,9 +42,13 @@ int main(int argc, char* argv[]) {
 
   korvel::qt::QtDesktop desktop(screen);
   korvel::qt::QtImageFiles image_files;
+  korvel::qt::QtTextFiles text_files;
+  korvel::qt::PortAudioOut audio;
+  korvel::StandardConsole console;
   korvel::TForm1 form(korvel::Services{
       desktop, image_files, QCoreApplication::applicationFilePath().toStdString(),
-      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString()});
+      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString(), text_files, audio,
+      console});
   korvel::dispatch(desktop, [&] { form.FormCreate(); });
 
   korvel::qt::MainView window(form, &desktop);

@@ -15,6 +15,8 @@
 #include "qt/main_view.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_image_files.h"
+#include "qt/qt_text_files.h"
+#include "support/fake_sound.h"
 
 namespace korvel::qt {
 namespace {
@@ -35,13 +37,16 @@ struct Fenetre {
   QTemporaryDir directory;
   QtDesktop desktop{nullptr};
   QtImageFiles files;
+  QtTextFiles text_files;
+  korvel::testing::FakeAudioOut audio;
+  korvel::testing::FakeConsole console;
   std::unique_ptr<TForm1> form;
   std::unique_ptr<MainView> view;
 
   Fenetre() {
     application();
     const std::string dir = directory.path().toStdString();
-    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data"});
+    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data", text_files, audio, console});
     dispatch(desktop, [&] { form->FormCreate(); });
     form->random().seed(1);
     view = std::make_unique<MainView>(*form, &desktop);

@@ -1,12 +1,7 @@
 #include "files/snapshot_history.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <system_error>
-
 #include "app/main_window.h"
-#include "platform/own_files.h"
+#include "files/data_directory.h"
 
 namespace korvel {
 
@@ -21,11 +16,6 @@ int max_after_write(int max_fic) { return max_fic + 1 >= kSnapshotSlots ? kSnaps
 int slot_before(int indice_fic, int max_fic) { return indice_fic - 1 < 0 ? max_fic : indice_fic - 1; }
 
 int slot_after(int indice_fic, int max_fic) { return indice_fic + 1 > max_fic ? 0 : indice_fic + 1; }
-
-std::string choose_snapshot_directory(const std::string& rep_prog, const std::string& user_data_dir) {
-  if (user_data_dir.empty() || ::access(rep_prog.c_str(), W_OK) == 0) return rep_prog;
-  return user_data_dir;
-}
 
 namespace {
 
@@ -57,18 +47,15 @@ void TForm1::wb() {
 bool TForm1::prepare_dossier_instantanes() {
   if (rep_instantanes == rep_prog || dossier_instantanes == SnapshotFolder::ready) return true;
   if (dossier_instantanes == SnapshotFolder::unavailable) return false;
-  std::error_code error;
-  std::filesystem::create_directories(rep_instantanes, error);
-  if (!error && !std::filesystem::is_directory(rep_instantanes, error)) error = std::make_error_code(std::errc::not_a_directory);
-  if (!error) {
-    dossier_instantanes = SnapshotFolder::ready;
-    return true;
+  try {
+    prepare_data_directory(text_files(), rep_instantanes, rep_prog);
+  } catch (const EInOutError& e) {
+    dossier_instantanes = SnapshotFolder::unavailable;
+    desktop().show_message(std::string(e.what()) + ". Les traits ne seront pas gardés pour revenir en arrière.");
+    return false;
   }
-  dossier_instantanes = SnapshotFolder::unavailable;
-  desktop().show_message("Impossible de créer le dossier " + rep_instantanes + " : " +
-                         texte_erreur_systeme(error.value()) +
-                         ". Les traits ne seront pas gardés pour revenir en arrière.");
-  return false;
+  dossier_instantanes = SnapshotFolder::ready;
+  return true;
 }
 
 void TForm1::affiche_fic_precedent() { montre_fic(slot_before(indice_fic, max_fic), "!! -> "); }

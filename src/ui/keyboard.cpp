@@ -55,7 +55,7 @@ void TForm1::commande_touche(std::uint16_t Key) {
   if (Key == 'P') RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   if (Key == 'C') Panel3Click();
   if (Key == 'K') coloriage_aleatoire();
-  // FIXME: M (music) is not built yet.
+  if (Key == 'M') musique();
   if (Key == vk::F1) Panel12Click();
   if (Key == vk::Escape) Panel8.set_visible(false);
   if (Key == vk::F8 || Key == vk::Left) affiche_fic_precedent();

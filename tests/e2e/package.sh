@@ -69,6 +69,9 @@ xdotool key Return
 for _ in $(seq 50); do kill -0 "$korvel_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$korvel_pid" 2>/dev/null && fail "korvel still running after Yes"
 wait "$korvel_pid" || fail "korvel exited with status $?: $(cat "$work/korvel.log")"
+settings=$XDG_DATA_HOME/korvel/korvel.prm
+[[ -s $settings ]] || fail "no korvel.prm in the user's data directory after Yes"
+[[ ! -e /usr/bin/korvel.prm ]] || fail "korvel.prm written into /usr/bin"
 
 apt remove korvel || fail "apt-get remove: $(tail -5 "$work/apt.log")"
 [[ ! -e /usr/bin/korvel && ! -e $desktop ]] || fail "files left after removal"

@@ -11,6 +11,8 @@ source "$(dirname "$0")/xvfb_lib.sh"
 program=${1:-build/korvel}
 [[ -x $program ]] || fail "no program at $program"
 cp "$program" "$work/korvel"
+# A pen one pixel wide: the settings file's default would be ten.
+printf '1\r\n' >"$work/korvel.prm"
 start_xvfb 3840 2160
 
 QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=xcb "$work/korvel" >"$work/korvel.log" 2>&1 &

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "files/data_directory.h"
 #include "support/form_fixture.h"
 
 namespace korvel {
@@ -153,34 +154,46 @@ TEST(SnapshotRing, AnUnreadableSnapshotIsReportedAndThePictureKept) {
   EXPECT_EQ(shown(f), 2u);
 }
 
-TEST(SnapshotDirectory, TheProgramsOwnWhenWritableElseTheUsersDataDirectory) {
-  const std::string writable = std::filesystem::temp_directory_path().string();
-  EXPECT_EQ(choose_snapshot_directory(writable, "/data"), writable);
-  EXPECT_EQ(choose_snapshot_directory("/nonexistent/korvel", "/data"), "/data");
-
-  const auto data_dir = std::filesystem::temp_directory_path() / "korvel-tests-data" / "nested";
-  std::filesystem::remove_all(data_dir.parent_path());
+TEST(SnapshotDirectory, AReadOnlyProgramDirectoryPutsTheSnapshotsInTheUsersDataDirectory) {
   testing::FakeDesktop desktop(32, 32);
   testing::MemoryImageFiles files;
-  TForm1 form(Services{desktop, files, "/nonexistent/korvel/korvel", data_dir.string()});
+  testing::MemoryTextFiles text_files;
+  testing::FakeAudioOut audio;
+  testing::FakeConsole console;
+  text_files.read_only_dirs.insert("/opt/korvel");
+  TForm1 form(Services{desktop, files, "/opt/korvel/korvel", "/home/u/.local/share/korvel", text_files, audio,
+                       console});
   form.FormCreate();
   form.FormResize();
-  EXPECT_EQ(form.rep_prog, "/nonexistent/korvel");
+  EXPECT_EQ(form.rep_prog, "/opt/korvel");
+  EXPECT_TRUE(text_files.made_dirs.empty());  // created on demand only
   form.wb();
-  EXPECT_EQ(form.nom_fic, data_dir.string() + "/~100.bmp");
-  EXPECT_TRUE(std::filesystem::is_directory(data_dir));
-  std::filesystem::remove_all(data_dir.parent_path());
+  EXPECT_EQ(form.nom_fic, "/home/u/.local/share/korvel/~100.bmp");
+  EXPECT_EQ(text_files.made_dirs, std::vector<std::string>{"/home/u/.local/share/korvel"});
+  EXPECT_TRUE(desktop.errors.empty());
+}
+
+// Root may write in /usr/bin, but an installed program keeps its files in
+// the user's home all the same.
+TEST(SnapshotDirectory, ASystemProgramDirectoryIsNeverUsedEvenWhenWritable) {
+  testing::MemoryTextFiles text_files;  // every directory writable
+  const std::string home = "/root/.local/share/korvel";
+  for (const char* dir : {"/usr/bin", "/usr/local/bin", "/opt/korvel", "/bin", "/snap/korvel/1/bin"})
+    EXPECT_EQ(data_directory(text_files, dir, home), home) << dir;
+  for (const char* dir : {"/usrlocal/korvel", "/home/u/korvel/build", "/tmp/korvel"})
+    EXPECT_EQ(data_directory(text_files, dir, home), dir) << dir;
 }
 
 TEST(SnapshotDirectory, AUserDataDirectoryThatCannotBeMadeIsToldOnceAndDrawingGoesOn) {
-  // A plain file where a parent directory should be.
-  const auto blocker = std::filesystem::temp_directory_path() / "korvel-tests-blocker";
-  std::filesystem::remove_all(blocker);
-  { std::ofstream(blocker) << "not a directory"; }
-  const std::string data_dir = (blocker / "korvel").string();
   testing::FakeDesktop desktop(32, 32);
   testing::MemoryImageFiles files;
-  TForm1 form(Services{desktop, files, "/nonexistent/korvel/korvel", data_dir});
+  testing::MemoryTextFiles text_files;
+  testing::FakeAudioOut audio;
+  testing::FakeConsole console;
+  text_files.read_only_dirs.insert("/opt/korvel");
+  text_files.fail_writes = true;
+  const std::string data_dir = "/home/u/.local/share/korvel";
+  TForm1 form(Services{desktop, files, "/opt/korvel/korvel", data_dir, text_files, audio, console});
   form.FormCreate();
   form.FormResize();
   ASSERT_EQ(form.rep_instantanes, data_dir);
@@ -197,7 +210,6 @@ TEST(SnapshotDirectory, AUserDataDirectoryThatCannotBeMadeIsToldOnceAndDrawingGo
   EXPECT_TRUE(files.writes.empty());
   EXPECT_EQ(form.indice_fic, -1);
   EXPECT_EQ(form.max_fic, -1);
-  std::filesystem::remove_all(blocker);
 }
 
 TEST(SnapshotRing, TheButtonsStepLikeTheKeys) {
