@@ -67,46 +67,79 @@ class Body {
   bool m_strict_start = false, m_strict_end = false;
 };
 
-// Rows y_first..y_last: the two discs' intervals and the body's, merged.
-template <class T, class DiscRow>
-void paint_rows(SpanWriter& out, TPoint from, TPoint to, i64 width, i64 y_first, i64 y_last,
-                const PenDisc& disc, const DiscRow& disc_row) {
-  const bool dot = from == to;  // a zero-length line leaves one disc
-  const Body<T> body(from, to, width);
-  auto disc_at = [&](TPoint centre, i64 y) {
-    const i64 dy = y - centre.y;
-    if (dy < disc.first_row() || dy > disc.last_row()) return Span{};
-    const Span s = disc_row(dy);
-    return Span{centre.x + s.x1, centre.x + s.x2};
-  };
-  for (i64 y = y_first; y <= y_last; ++y) {
-    Span spans[3] = {disc_at(from, y), dot ? Span{} : disc_at(to, y),
-                     dot ? Span{} : body.row(y, 0, out.width() - 1)};
-    out.row(y, spans, 3);
+// The disc's columns of row dy, kept or computed.
+class DiscRow {
+ public:
+  explicit DiscRow(i64 width) : m_disc(width), m_table(disc_rows(width)) {}
+  const PenDisc& disc() const { return m_disc; }
+  // Span{} when row dy is outside the disc.
+  Span operator()(i64 dy) const {
+    if (dy < m_disc.first_row() || dy > m_disc.last_row()) return Span{};
+    return m_table ? m_table[dy - m_disc.first_row()] : m_disc.row(dy);
   }
+
+ private:
+  PenDisc m_disc;
+  const Span* m_table;
+};
+
+Span shifted(Span s, i64 x) { return s.empty() ? s : Span{s.x1 + x, s.x2 + x}; }
+
+// Rows y_first..y_last: the two discs' intervals and the body's, merged.
+template <class T>
+void paint_rows(SpanWriter& out, TPoint from, TPoint to, i64 width, i64 y_first, i64 y_last,
+                const DiscRow& disc) {
+  if (from == to) {  // a zero-length line leaves one disc
+    for (i64 y = y_first; y <= y_last; ++y) {
+      const Span s = shifted(disc(y - from.y), from.x);
+      if (!s.empty()) out.span(y, s.x1, s.x2);
+    }
+    return;
+  }
+  const Body<T> body(from, to, width);
+  for (i64 y = y_first; y <= y_last; ++y)
+    out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x),
+             body.row(y, 0, out.width() - 1));
 }
 
 }  // namespace
 
-void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
+const Span* disc_rows(i64 width) {
+  constexpr i64 kKept = 4096;  // a table of at most 32 KB a width
+  constexpr int kWidths = 4;
+  struct Kept {
+    i64 width = 0;
+    std::vector<Span> rows;
+  };
+  thread_local Kept kept[kWidths];
+  thread_local int next = 0;
+  if (width > kKept) return nullptr;
+  for (const Kept& k : kept)
+    if (k.width == width) return k.rows.data();
+  Kept& k = kept[next];
+  next = (next + 1) % kWidths;
   const PenDisc disc(width);
+  k.width = width;
+  k.rows.clear();
+  for (i64 dy = disc.first_row(); dy <= disc.last_row(); ++dy) k.rows.push_back(disc.row(dy));
+  return k.rows.data();
+}
+
+void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
+  const DiscRow disc(width);
   // Everything lies within the discs' reach of the two ends.
-  const i64 y_first = std::max<i64>(std::min(from.y, to.y) + disc.first_row(), 0);
-  const i64 y_last = std::min<i64>(std::max(from.y, to.y) + disc.last_row(), out.height() - 1);
-  const i64 x_first = std::min(from.x, to.x) + disc.first_row();
-  const i64 x_last = std::max(from.x, to.x) + disc.last_row();
+  const i64 y_first = std::max<i64>(std::min(from.y, to.y) + disc.disc().first_row(), 0);
+  const i64 y_last = std::min<i64>(std::max(from.y, to.y) + disc.disc().last_row(), out.height() - 1);
+  const i64 x_first = std::min(from.x, to.x) + disc.disc().first_row();
+  const i64 x_last = std::max(from.x, to.x) + disc.disc().last_row();
   if (y_first > y_last || x_last < 0 || x_first >= out.width()) return;
 
-  // The disc rows that the picture's rows ask for.
-  const Memo disc_row(std::max(disc.first_row(), y_first - std::max(from.y, to.y)),
-                      std::min(disc.last_row(), y_last - std::min(from.y, to.y)),
-                      [&disc](i64 j) { return disc.row(j); });
   constexpr i64 kSmall = i64(1) << 28;
   auto small = [](i64 v) { return v >= -kSmall && v <= kSmall; };
   if (small(from.x) && small(from.y) && small(to.x) && small(to.y) && width <= kSmall)
-    paint_rows<i64>(out, from, to, width, y_first, y_last, disc, disc_row);
+    paint_rows<i64>(out, from, to, width, y_first, y_last, disc);
   else
-    paint_rows<i128>(out, from, to, width, y_first, y_last, disc, disc_row);
+    paint_rows<i128>(out, from, to, width, y_first, y_last, disc);
 }
 
 }  // namespace korvel::detail
