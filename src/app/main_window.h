@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/choices.h"
+#include "draw/copie.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
@@ -36,13 +38,6 @@ class TImage : public Control {
 
  private:
   Canvas m_canvas;
-};
-
-// The copy of a segment that trace_symetrique hands to trace_copie.
-struct CopieContexte {
-  double x1 = 0, y1 = 0;  // first point, picture pixels
-  double x2 = 0, y2 = 0;  // second point: where painting fills
-  TColor couleur = 0;     // the call's colour; trace_copie may replace it
 };
 
 class ScrollBox : public Control {

@@ -89,25 +89,23 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
   p.p1 = P1;
   p.p2 = P2;
   p.centre = {centre_x, centre_y};
-  p.symetrie = RadioGroup_symetrie.item_index();
-  p.type_trace = RadioGroup_type_trace.item_index();
+  p.symetrie = RadioGroup_symetrie.choice<Symetrie>();
+  p.type_trace = RadioGroup_type_trace.choice<TypeTrace>();
   p.petales = nb_petales();
   // 7.5. A conversion failure here ends the call before the first copy.
-  const bool rosette = p.symetrie == int(Symetrie::rosace) || p.symetrie == int(Symetrie::vitrail);
+  const bool rosette = p.symetrie == Symetrie::rosace || p.symetrie == Symetrie::vitrail;
   if (rosette && CheckBox_spirale.checked()) {
     p.tours = entier_de(Edit4);
     p.facteur = double(entier_de(Edit5)) / 1000;
-    if (RadioGroup_peindre_dessiner.item_index() > 0) desktop().set_cursor(crHourGlass);
+    if (RadioGroup_peindre_dessiner.choice<ModePeinture>() != ModePeinture::dessiner)
+      desktop().set_cursor(crHourGlass);
   }
   // 6-7. A copy beyond the 32-bit range (a growing spiral) is skipped.
   CopieContexte copie;
   copie.couleur = couleur;
   pour_chaque_copie(p, [&](const Copie& c) {
     if (!copie_representable(c)) return;
-    copie.x1 = c.x1;
-    copie.y1 = c.y1;
-    copie.x2 = c.x2;
-    copie.y2 = c.y2;
+    copie.copie = c;
     trace_copie(copie);
   });
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/choices.h"
+#include "draw/copie.h"
 #include "platform/geometry.h"
 
 namespace korvel {
@@ -24,17 +25,11 @@ namespace korvel {
 // digits, returned as a double.
 double angle_point(double dx, double dy);
 
-// One copy of the segment, in picture pixels (not yet rounded).
-struct Copie {
-  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  friend bool operator==(const Copie&, const Copie&) = default;
-};
-
 struct ParametresReplication {
   TPoint p1, p2;          // the segment
   TPoint centre;          // centre_x, centre_y
-  int symetrie = 0;       // index of RadioGroup_symetrie; an unknown index gives no copy
-  int type_trace = 0;     // index of RadioGroup_type_trace ("losanges" mirrors every rosette copy)
+  Symetrie symetrie = Symetrie::rosace;  // an unknown value (no item selected) gives no copy
+  TypeTrace type_trace = TypeTrace::crayon;  // "losanges" mirrors every rosette copy
   std::int32_t petales = 1;  // N, at least 1 when the rosette is drawn
   std::int32_t tours = 1;    // M, spiral turns (1 without the spiral)
   double facteur = 1.0;      // f, radius factor per copy (1 without the spiral)
@@ -75,7 +70,7 @@ void pour_chaque_copie(const ParametresReplication& p, Visit&& visit) {
   const auto entiers = [&](std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
     visit(Copie{double(a), double(b), double(c), double(d)});
   };
-  switch (static_cast<Symetrie>(p.symetrie)) {
+  switch (p.symetrie) {
     case Symetrie::unique:
       entiers(x1, y1, x2, y2);
       return;
@@ -97,7 +92,7 @@ void pour_chaque_copie(const ParametresReplication& p, Visit&& visit) {
   }
   const std::int64_t passes = std::int64_t(p.petales) * std::int64_t(p.tours);
   if (passes <= 0) return;
-  const bool miroir = p.symetrie == int(Symetrie::vitrail) || p.type_trace == int(TypeTrace::losanges);
+  const bool miroir = p.symetrie == Symetrie::vitrail || p.type_trace == TypeTrace::losanges;
   detail::PointPolaire q1{}, q2{};
   double pas = 0;
   detail::rosette(p, q1, q2, pas);

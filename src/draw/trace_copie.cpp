@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "app/main_window.h"
-#include "draw/replication.h"
+#include "draw/clones.h"
 
 namespace korvel {
 
@@ -50,22 +50,22 @@ void ligne(Canvas& canvas, const Segment& s, std::int64_t dx1, std::int64_t dy1,
 }
 
 // The segment of the copy shifted right by o pixels, rounded.
-Segment decale(const CopieContexte& c, std::int64_t o) {
+Segment decale(const Copie& c, std::int64_t o) {
   return {arrondi(static_cast<long double>(c.x1) + o), arrondi(c.y1), arrondi(static_cast<long double>(c.x2) + o),
           arrondi(c.y2)};
 }
 
 // Painting: a flood fill at the copy's second point, in the paint colour.
-void peindre_copie(TForm1& f, const CopieContexte& copie, int peinture) {
+void peindre_copie(TForm1& f, const CopieContexte& copie, ModePeinture peinture) {
   Canvas& canvas = f.Image1.canvas();
   // 1-2.
   canvas.Brush.Style = bsSolid;
   canvas.Pen.Color = f.coul_peinture;
   canvas.Brush.Color = canvas.Pen.Color;
   // 3. A point outside the picture fills nothing (the canvas checks).
-  const auto px = arrondi(copie.x2), py = arrondi(copie.y2);
+  const auto px = arrondi(copie.copie.x2), py = arrondi(copie.copie.y2);
   if (!px || !py) return;
-  if (peinture == 2) {
+  if (peinture == ModePeinture::peind_jusqua) {
     // 4. "peind j'usqu'à": up to a border in the pen colour field.
     canvas.FloodFill(int(*px), int(*py), f.coul_crayon, fsBorder);
   } else {
@@ -76,21 +76,32 @@ void peindre_copie(TForm1& f, const CopieContexte& copie, int peinture) {
   }
 }
 
+// A shadow: a band of `largeur` lines of width 2 stepping one pixel
+// down-right from the segment, shaded from the copy's colour.
+void ombre(TForm1& f, const Segment& s, TColor couleur, std::int32_t largeur) {
+  Canvas& canvas = f.Image1.canvas();
+  for (std::int32_t i = 0; i < largeur; ++i) {
+    canvas.Pen.Color = f.rampe_ombre(couleur, largeur, i);
+    canvas.Pen.Width = 2;
+    ligne(canvas, s, i, i, i, i);
+  }
+}
+
 }  // namespace
 
 void TForm1::trace_copie(CopieContexte& copie) {
-  const int peinture = RadioGroup_peindre_dessiner.item_index();
-  if (peinture > 0) {
+  const ModePeinture peinture = RadioGroup_peindre_dessiner.choice<ModePeinture>();
+  if (peinture != ModePeinture::dessiner) {
     peindre_copie(*this, copie, peinture);
     return;
   }
 
   Canvas& canvas = Image1.canvas();
   const bool epaisseur_aleatoire = CheckBox_epaisseur.checked();
-  const bool ombre = CheckBox_ombre_1.checked() || CheckBox_ombre_2.checked();
+  const bool avec_ombre = CheckBox_ombre_1.checked() || CheckBox_ombre_2.checked();
 
   // 1. "crayon" with random thickness: 60 % or 70 % of the pen colour.
-  if (epaisseur_aleatoire && RadioGroup_type_trace.item_index() == int(TypeTrace::crayon)) {
+  if (epaisseur_aleatoire && RadioGroup_type_trace.choice<TypeTrace>() == TypeTrace::crayon) {
     rouge_crayon = red_of(coul_crayon);
     vert_crayon = green_of(coul_crayon);
     bleu_crayon = blue_of(coul_crayon);
@@ -98,46 +109,29 @@ void TForm1::trace_copie(CopieContexte& copie) {
     copie.couleur = RGB(rouge_crayon * k / 10, vert_crayon * k / 10, bleu_crayon * k / 10);
   }
 
-  // A band of w lines of width 2 stepping one pixel down-right, shaded.
-  const auto ombre_decalee = [&](std::int64_t o) {
-    const std::int32_t w = entier_de(Edit7);
-    if (w < 1) return;
-    const Segment s = decale(copie, o);
-    for (std::int32_t i = 0; i < w; ++i) {
-      canvas.Pen.Color = rampe_ombre(copie.couleur, w, i);
-      canvas.Pen.Width = 2;
-      ligne(canvas, s, i, i, i, i);
+  // The copy shifted right by o pixels, with its shadow or as one line.
+  const auto trace_decale = [&](std::int64_t o) {
+    if (!avec_ombre) {
+      ligne(canvas, decale(copie.copie, o), 0, 0, 0, 0);
+      return;
     }
+    const std::int32_t largeur = entier_de(Edit7);
+    if (largeur >= 1) ombre(*this, decale(copie.copie, o), copie.couleur, largeur);
   };
 
-  // The clone spacing divides by (C + 1) div 2, zero for C in -2..0: those
-  // counts, 0 from the up-down among them, draw as one segment.
-  const std::int64_t c = nb_clones;
-  const std::int64_t h0 = (c + 1) / 2;
-  if (c == 1 || h0 == 0) {
-    // 2. One segment.
-    if (ombre) {
-      ombre_decalee(0);
-    } else {
-      canvas.Pen.Color = copie.couleur;
-      ligne(canvas, decale(copie, 0), 0, 0, 0, 0);
-    }
-  } else {
+  if (const std::optional<Clones> clones = clones_de(nb_clones, desktop().screen_width())) {
     // 3. Clones across the screen, in the pen colour the driver set.
-    const std::int64_t s = desktop().screen_width() / (2 * h0);
-    const std::int64_t h = (c + 1) % 2 == 0 ? h0 - 1 : h0;
-    for (std::int64_t g = -h; g <= h; ++g) {
-      if (ombre)
-        ombre_decalee(g * s);
-      else
-        ligne(canvas, decale(copie, g * s), 0, 0, 0, 0);
-    }
+    for (std::int64_t g = -clones->demi; g <= clones->demi; ++g) trace_decale(g * clones->pas);
+  } else {
+    // 2. One segment, in the call's colour unless it is shaded.
+    if (!avec_ombre) canvas.Pen.Color = copie.couleur;
+    trace_decale(0);
   }
 
   // 4. The jittered line near the unshifted copy, with the pen left above.
   if (epaisseur_aleatoire) {
     const int j1 = Random(10), j2 = Random(10), j3 = Random(10), j4 = Random(10);
-    ligne(canvas, decale(copie, 0), j2 - 5, j1 - 5, j4 - 5, j3 - 5);
+    ligne(canvas, decale(copie.copie, 0), j2 - 5, j1 - 5, j4 - 5, j3 - 5);
   }
 }
 

@@ -193,6 +193,11 @@ class RadioGroup : public Control {
   // Clamped to -1 .. count - 1. A change to an item runs OnClick at once;
   // -1 only clears the selection.
   void set_item_index(int i);
+  // The item index as a named choice of the group (app/choices.h).
+  template <class Choice>
+  Choice choice() const { return static_cast<Choice>(m_item_index); }
+  template <class Choice>
+  void set_choice(Choice c) { set_item_index(static_cast<int>(c)); }
 
   std::function<void()> OnClick;
   std::function<void()> OnEnter;

@@ -37,7 +37,7 @@ ParametresReplication exemple(Symetrie s) {
   p.p1 = {400, 200};
   p.p2 = {450, 200};
   p.centre = {400, 300};
-  p.symetrie = int(s);
+  p.symetrie = s;
   p.petales = 4;
   return p;
 }
@@ -109,7 +109,7 @@ TEST(CopiesSymetriques, MiroirVerticalInExactIntegers) {
   p.p1 = {10, 20};
   p.p2 = {100, 40};
   p.centre = {100, 50};
-  p.symetrie = int(Symetrie::miroir_vertical);
+  p.symetrie = Symetrie::miroir_vertical;
   const std::vector<Copie> expected = {{10, 20, 100, 40}, {190, 20, 100, 40}};
   EXPECT_EQ(copies_symetriques(p), expected);  // a point on the axis maps onto itself
 }
@@ -119,7 +119,7 @@ TEST(CopiesSymetriques, QuatreQuartsInOrder) {
   p.p1 = {10, 20};
   p.p2 = {30, 45};
   p.centre = {100, 50};
-  p.symetrie = int(Symetrie::quatre_quarts);
+  p.symetrie = Symetrie::quatre_quarts;
   const std::vector<Copie> expected = {
       {10, 20, 30, 45}, {190, 20, 170, 45}, {190, 80, 170, 55}, {10, 80, 30, 55}};
   EXPECT_EQ(copies_symetriques(p), expected);
@@ -130,7 +130,7 @@ TEST(CopiesSymetriques, UniqueIsTheSegmentItself) {
   p.p1 = {-7, 3};
   p.p2 = {5000, -9};
   p.centre = {100, 50};
-  p.symetrie = int(Symetrie::unique);
+  p.symetrie = Symetrie::unique;
   p.petales = 24;
   EXPECT_EQ(copies_symetriques(p), (std::vector<Copie>{{-7, 3, 5000, -9}}));
 }
@@ -140,7 +140,7 @@ TEST(CopiesSymetriques, LosangesMirrorsOnlyTheRosace) {
                      Symetrie::unique}) {
     ParametresReplication p = exemple(s);
     const auto sans = copies_symetriques(p);
-    p.type_trace = int(TypeTrace::losanges);
+    p.type_trace = TypeTrace::losanges;
     const auto avec = copies_symetriques(p);
     if (s == Symetrie::rosace)
       EXPECT_EQ(avec, copies_symetriques(exemple(Symetrie::vitrail)));
@@ -155,7 +155,7 @@ TEST(CopiesSymetriques, CountsAndEmptyCases) {
   p.tours = 20;
   p.facteur = 0.975;
   EXPECT_EQ(copies_symetriques(p).size(), 480u);
-  p.symetrie = int(Symetrie::vitrail);
+  p.symetrie = Symetrie::vitrail;
   EXPECT_EQ(copies_symetriques(p).size(), 960u);
   p.petales = -3;  // a negative text is returned as it is: N x M < 0
   EXPECT_TRUE(copies_symetriques(p).empty());
@@ -163,7 +163,7 @@ TEST(CopiesSymetriques, CountsAndEmptyCases) {
   p.tours = 0;
   EXPECT_TRUE(copies_symetriques(p).empty());
   p.tours = 1;
-  p.symetrie = -1;  // no symmetry selected
+  p.symetrie = static_cast<Symetrie>(-1);  // no symmetry selected
   EXPECT_TRUE(copies_symetriques(p).empty());
 }
 
@@ -173,7 +173,7 @@ TEST(CopiesSymetriques, OnePetalIsTheSegmentInItsPlace) {
   p.p2 = {-80, 9};
   p.petales = 1;
   EXPECT_EQ(arrondies(copies_symetriques(p)), (std::vector<CopieEntiere>{{123, 456, -80, 9}}));
-  p.symetrie = int(Symetrie::vitrail);
+  p.symetrie = Symetrie::vitrail;
   EXPECT_EQ(arrondies(copies_symetriques(p)), (std::vector<CopieEntiere>{{123, 456, -80, 9}, {677, 456, 880, 9}}));
 }
 
@@ -226,7 +226,7 @@ TEST(CopiesSymetriques, IntegerMirrorsBeyond32BitsAreExact) {
   p.p1 = {std::numeric_limits<std::int32_t>::min(), 0};
   p.p2 = {0, std::numeric_limits<std::int32_t>::max()};
   p.centre = {1000, -1000};
-  p.symetrie = int(Symetrie::quatre_quarts);
+  p.symetrie = Symetrie::quatre_quarts;
   const auto copies = copies_symetriques(p);
   ASSERT_EQ(copies.size(), 4u);
   EXPECT_EQ(copies[1].x1, 2000.0 + 2147483648.0);

@@ -235,7 +235,7 @@ TEST_F(StrokeCapture, LosangesMirrorTheRosetteCopies) {
   p.p1 = {400, 200};
   p.p2 = {450, 200};
   p.centre = {400, 300};
-  p.symetrie = int(Symetrie::vitrail);
+  p.symetrie = Symetrie::vitrail;
   p.petales = 4;
   std::vector<Ligne> lines;
   for (const Copie& c : copies_symetriques(p))

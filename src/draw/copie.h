@@ -1,0 +1,21 @@
+#pragma once
+// One symmetric copy of a segment, as replication computes it and as
+// trace_copie puts it on the picture.
+#include "platform/colour.h"
+
+namespace korvel {
+
+// One copy of the segment, in picture pixels (not yet rounded).
+struct Copie {
+  double x1 = 0, y1 = 0;  // first point
+  double x2 = 0, y2 = 0;  // second point: where painting fills
+  friend bool operator==(const Copie&, const Copie&) = default;
+};
+
+// The copy that trace_symetrique hands to trace_copie.
+struct CopieContexte {
+  Copie copie;
+  TColor couleur = 0;  // the call's colour; trace_copie may replace it
+};
+
+}  // namespace korvel
