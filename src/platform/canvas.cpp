@@ -43,6 +43,17 @@ void SpanWriter::row(i64 y, Span* spans, int count) {
 
 }  // namespace detail
 
+bool repeats_harmlessly(TPenMode mode) {
+  // Each bit of the result depends only on that bit of the pen and of the
+  // picture, so an all-zero and an all-one pen cover every case; a bit both
+  // kept and flipped (and & xor) is what a second pass would change again.
+  for (const std::uint32_t pen : {0u, kColourBits}) {
+    const RasterOp op = raster_op(mode, pen);
+    if ((op.and_mask & op.xor_mask) != 0) return false;
+  }
+  return true;
+}
+
 Canvas::Canvas(int width, int height) : m_bitmap(width, height, clBlack) {}
 
 Canvas::Canvas(Bitmap bitmap) : m_bitmap(std::move(bitmap)) {
