@@ -20,6 +20,8 @@
 // belongs to the body when that end is a top or a left edge (the usual fill
 // rule), so the set does not depend on the direction of the line. Products
 // of 32-bit coordinates need 128 bits.
+#include <type_traits>
+
 #include "platform/canvas_internal.h"
 
 namespace korvel::detail {
@@ -28,6 +30,61 @@ namespace {
 
 // Is a pixel centre on an edge whose inward normal is (nx, ny) inside?
 bool top_left(i64 nx, i64 ny) { return nx > 0 || (nx == 0 && ny > 0); }
+
+// floor((n0 + n1 k) / a) for k = 0, 1, 2, ... (a > 0): one addition a step
+// instead of a division a row. Exact while n0 + n1 k fits 64 bits.
+class FloorWalk {
+ public:
+  FloorWalk() = default;
+  FloorWalk(i64 n0, i64 n1, i64 a)
+      : m_a(a), m_q(floor_div(n0, a)), m_r(n0 - m_q * a), m_dq(floor_div(n1, a)), m_dr(n1 - m_dq * a) {}
+  i64 value() const { return m_q; }
+  void step() {
+    m_q += m_dq;
+    m_r += m_dr;  // both in [0, a)
+    if (m_r >= m_a) m_r -= m_a, ++m_q;
+  }
+
+ private:
+  i64 m_a = 1, m_q = 0, m_r = 0, m_dq = 0, m_dr = 0;
+};
+
+// The columns x with alpha x + beta >= 0 (> 0 when strict), row after row,
+// beta growing by beta_step a row: a lower bound when alpha > 0, an upper
+// one when alpha < 0, all or nothing when alpha = 0. The same integers as
+// clip_linear.
+class EdgeWalk {
+ public:
+  EdgeWalk() = default;
+  EdgeWalk(i64 alpha, i64 beta, i64 beta_step, bool strict)
+      : m_alpha(alpha), m_beta(beta), m_beta_step(beta_step), m_strict(strict) {
+    if (alpha > 0)  // x >= ceil(-beta / alpha), or floor(-beta / alpha) + 1
+      m_bound = FloorWalk(-beta + alpha - (strict ? 0 : 1), -beta_step, alpha);
+    else if (alpha < 0)  // x <= floor(beta / -alpha), or ceil(beta / -alpha) - 1
+      m_bound = FloorWalk(beta - (strict ? 1 : 0), beta_step, -alpha);
+  }
+  // Narrows [lo, hi] for the current row; false when nothing is left.
+  bool clip(i64& lo, i64& hi) const {
+    if (m_alpha > 0)
+      lo = std::max(lo, m_bound.value());
+    else if (m_alpha < 0)
+      hi = std::min(hi, m_bound.value());
+    else if (m_strict ? m_beta <= 0 : m_beta < 0)
+      return false;
+    return lo <= hi;
+  }
+  void step() {
+    if (m_alpha != 0)
+      m_bound.step();
+    else
+      m_beta += m_beta_step;
+  }
+
+ private:
+  i64 m_alpha = 0, m_beta = 0, m_beta_step = 0;
+  bool m_strict = false;
+  FloorWalk m_bound;
+};
 
 // T is the type of the per-row arithmetic: i64 when every end and the width
 // lie within 2^28 (products stay below 2^62), i128 otherwise.
@@ -60,6 +117,35 @@ class Body {
                         clip_linear<T>(-2 * dx, m_length2 - d0, m_strict_end, lo, hi);
     return inside ? Span{lo, hi} : Span{};
   }
+
+  // The rows from y on, within columns [x_min, x_max], one after the other:
+  // row() without its divisions (T = i64 only).
+  class Walk {
+   public:
+    Walk(const Body& b, i64 y, i64 x_min, i64 x_max) : m_x_min(x_min), m_x_max(x_max) {
+      const i64 ry = 2 * y - b.m_cy;
+      const i64 k0 = b.m_dx * ry + b.m_dy * b.m_cx, d0 = b.m_dy * ry - b.m_dx * b.m_cx;
+      // A row down adds 2 to ry: 2 dx to k0 and 2 dy to d0.
+      m_edges[0] = EdgeWalk(2 * b.m_dy, b.m_reach - k0, -2 * b.m_dx, false);
+      m_edges[1] = EdgeWalk(-2 * b.m_dy, k0 + b.m_reach, 2 * b.m_dx, false);
+      m_edges[2] = EdgeWalk(2 * b.m_dx, d0, 2 * b.m_dy, b.m_strict_start);
+      m_edges[3] = EdgeWalk(-2 * b.m_dx, b.m_length2 - d0, -2 * b.m_dy, b.m_strict_end);
+    }
+    // This row's span; then moves to the next row.
+    Span next() {
+      i64 lo = m_x_min, hi = m_x_max;
+      bool inside = true;
+      for (EdgeWalk& e : m_edges) {
+        inside = inside && e.clip(lo, hi);
+        e.step();
+      }
+      return inside ? Span{lo, hi} : Span{};
+    }
+
+   private:
+    i64 m_x_min, m_x_max;
+    EdgeWalk m_edges[4];
+  };
 
  private:
   i64 m_dx, m_dy;
@@ -97,9 +183,15 @@ void paint_rows(SpanWriter& out, TPoint from, TPoint to, i64 width, i64 y_first,
     return;
   }
   const Body<T> body(from, to, width);
-  for (i64 y = y_first; y <= y_last; ++y)
-    out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x),
-             body.row(y, 0, out.width() - 1));
+  if constexpr (std::is_same_v<T, i64>) {
+    typename Body<T>::Walk rows(body, y_first, 0, out.width() - 1);
+    for (i64 y = y_first; y <= y_last; ++y)
+      out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x), rows.next());
+  } else {
+    for (i64 y = y_first; y <= y_last; ++y)
+      out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x),
+               body.row(y, 0, out.width() - 1));
+  }
 }
 
 }  // namespace
