@@ -23,19 +23,22 @@ bool entier_representable(double v) {
 
 // What decides every line a drawn copy makes, clones included: its
 // coordinates rounded, the x ones after a shift by a whole number of pixels
-// (the clones), which nearest(x) and nearest(x + 1) decide, since halves go
-// to even and an odd shift rounds a half the other way. Shifts stay within
-// the screen's width, so x + shift is exact in long double.
+// (the clones). nearest(x + o) is nearest(x) + o except when x is a half,
+// which goes to even: then floor(x) decides. (Shifts stay within the
+// screen's width, so x + o is exact in the long double the lines use.)
 struct TraceArrondi {
-  std::int64_t x1, x1_decale, y1, x2, x2_decale, y2;
+  std::int64_t x1, x1_demi, y1, x2, x2_demi, y2;
   friend bool operator==(const TraceArrondi&, const TraceArrondi&) = default;
 };
 
 // For a representable copy (coordinates finite and within 32 bits).
 TraceArrondi trace_arrondi(const Copie& c) {
-  const auto n = [](long double v) { return static_cast<std::int64_t>(nearest(v)); };
-  return {n(c.x1), n(static_cast<long double>(c.x1) + 1), n(c.y1),
-          n(c.x2), n(static_cast<long double>(c.x2) + 1), n(c.y2)};
+  const auto n = [](double v) { return static_cast<std::int64_t>(nearest(v)); };
+  const auto demi = [](double v) {
+    const double f = std::floor(v);  // v - f is exact
+    return v - f == 0.5 ? static_cast<std::int64_t>(f) : std::numeric_limits<std::int64_t>::min();
+  };
+  return {n(c.x1), demi(c.x1), n(c.y1), n(c.x2), demi(c.x2), n(c.y2)};
 }
 
 }  // namespace
