@@ -176,6 +176,12 @@ class SpanWriter {
   // The union of up to a few spans of row y, each pixel combined once even
   // where the spans overlap. Reorders `spans`.
   void row(i64 y, Span* spans, int count);
+  // Asks the processor to start loading row y near column x: rows lie a page
+  // or more apart, so a short wide line waits on memory once a row otherwise.
+  void prefetch(i64 y, i64 x) const {
+    if (y >= 0 && y < m_bitmap.height() && x >= 0 && x < m_bitmap.width())
+      __builtin_prefetch(m_bitmap.row(int(y)) + x, 1);
+  }
   // The union of three spans of row y, each pixel once.
   void row3(i64 y, Span a, Span b, Span c) {
     if (b.x1 < a.x1) std::swap(a, b);

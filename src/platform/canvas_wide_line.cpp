@@ -185,8 +185,11 @@ void paint_rows(SpanWriter& out, TPoint from, TPoint to, i64 width, i64 y_first,
   const Body<T> body(from, to, width);
   if constexpr (std::is_same_v<T, i64>) {
     typename Body<T>::Walk rows(body, y_first, 0, out.width() - 1);
-    for (i64 y = y_first; y <= y_last; ++y)
+    const i64 x_near = std::clamp<i64>(from.x, 0, out.width() - 1);
+    for (i64 y = y_first; y <= y_last; ++y) {
+      out.prefetch(y + 2, x_near);
       out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x), rows.next());
+    }
   } else {
     for (i64 y = y_first; y <= y_last; ++y)
       out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x),
