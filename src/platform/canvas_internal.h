@@ -33,16 +33,19 @@ T ceil_div(T a, T b) {
 }
 
 // floor(sqrt(n)) for any n below 2^127.
+inline u64 isqrt(u128 n);
+// floor(sqrt(n)) for n below 2^52, in double precision.
+inline u64 isqrt(u64 n) {
+  if (n >= (u64(1) << 52)) return isqrt(u128(n));
+  // n is exact in a double and its correctly rounded root is within one
+  // unit of the last place of the true root, which is below 2^26: the
+  // estimate's floor is the answer or one above it, and r^2 fits 64 bits.
+  u64 r = static_cast<u64>(std::sqrt(static_cast<double>(n)));
+  if (r * r > n) --r;
+  return r;
+}
 inline u64 isqrt(u128 n) {
-  if (n < (u128(1) << 52)) {
-    // n is exact in a double and its correctly rounded root is within one
-    // unit of the last place of the true root, which is below 2^26: the
-    // estimate's floor is the answer or one above it, and s^2 fits 64 bits.
-    const u64 m = u64(n);
-    u64 r = static_cast<u64>(std::sqrt(static_cast<double>(m)));
-    if (r * r > m) --r;
-    return r;
-  }
+  if (n < (u128(1) << 52)) return isqrt(u64(n));
   auto s = static_cast<u64>(std::sqrt(static_cast<long double>(n)));
   while (s > 0 && u128(s) * s > n) --s;
   while (u128(s + 1) * (s + 1) <= n) ++s;

@@ -95,11 +95,19 @@ class Body {
     const i64 e = width % 2 == 0 ? 1 : 0;
     m_cx = 2 * i64(from.x) - e;
     m_cy = 2 * i64(from.y) - e;
-    const i128 length_sq = i128(m_dx) * m_dx + i128(m_dy) * m_dy;
-    // (w |d|)^2 < 2^127 for any int width and 32-bit ends.
-    const i128 reach_sq = i128(width) * width * length_sq;
-    m_reach = T(isqrt(u128(reach_sq)));  // |K| <= w |d| iff |K| <= floor(w |d|)
-    m_length2 = T(2 * length_sq);
+    // |K| <= w |d| iff |K| <= floor(w |d|). (w |d|)^2 < 2^127 for any int
+    // width and 32-bit ends; for a width and a length under 2^13 it is
+    // below 2^53, in 64 bits (its root in double precision below 2^52).
+    constexpr i64 kShort = i64(1) << 13;
+    if (width < kShort && std::llabs(m_dx) < kShort && std::llabs(m_dy) < kShort) {
+      const i64 length_sq = m_dx * m_dx + m_dy * m_dy;
+      m_reach = T(isqrt(u64(width * width * length_sq)));
+      m_length2 = T(2 * length_sq);
+    } else {
+      const i128 length_sq = i128(m_dx) * m_dx + i128(m_dy) * m_dy;
+      m_reach = T(isqrt(u128(i128(width) * width * length_sq)));
+      m_length2 = T(2 * length_sq);
+    }
     m_strict_start = !top_left(m_dx, m_dy);  // dot >= 0
     m_strict_end = !top_left(-m_dx, -m_dy);  // dot <= 2 |d|^2
   }
