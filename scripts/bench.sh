@@ -12,19 +12,7 @@ cd "$(dirname "$0")/.."
 repetitions=${1:-5}
 shift || true
 
-scripts/setup.sh
-packages=(libbenchmark-dev libopencv-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "bench: installing ${missing[*]}"
-  sudo_cmd=()
-  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/setup.sh libopencv-dev
 
 cmake --preset release >/dev/null
 targets=(korvel_bench)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvel needs to build, run and test, when
-# they are missing. Run as root (or with sudo) on Debian 12 or later.
+# they are missing, and any packages named as arguments (scripts/bench.sh
+# asks for its peers' libraries). Run as root (or with sudo) on Debian 12
+# or later.
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
   locales
+  "$@"
 )
 
 missing=()

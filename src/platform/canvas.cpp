@@ -27,18 +27,7 @@ namespace detail {
 
 void SpanWriter::row(i64 y, Span* spans, int count) {
   std::sort(spans, spans + count, [](const Span& a, const Span& b) { return a.x1 < b.x1; });
-  Span run;  // the merged run being built
-  for (int i = 0; i < count; ++i) {
-    const Span& s = spans[i];
-    if (s.empty()) continue;
-    if (!run.empty() && s.x1 <= run.x2 + 1) {
-      run.x2 = std::max(run.x2, s.x2);
-      continue;
-    }
-    if (!run.empty()) span(y, run.x1, run.x2);
-    run = s;
-  }
-  if (!run.empty()) span(y, run.x1, run.x2);
+  row_sorted(y, spans, count);
 }
 
 }  // namespace detail

@@ -190,8 +190,14 @@ class SpanWriter {
     if (b.x1 < a.x1) std::swap(a, b);
     if (c.x1 < b.x1) std::swap(b, c);
     if (b.x1 < a.x1) std::swap(a, b);
-    Span run{1, 0};
-    for (const Span& s : {a, b, c}) {
+    const Span sorted[3] = {a, b, c};
+    row_sorted(y, sorted, 3);
+  }
+  // The union of spans of row y sorted by their first column.
+  void row_sorted(i64 y, const Span* spans, int count) {
+    Span run;  // the merged run being built
+    for (int i = 0; i < count; ++i) {
+      const Span& s = spans[i];
       if (s.empty()) continue;
       if (!run.empty() && s.x1 <= run.x2 + 1) {
         run.x2 = std::max(run.x2, s.x2);
