@@ -62,10 +62,10 @@ void TForm1::FormCreate() {
   Label1.set_caption("");
   m_random.Randomize();
   // 13. Each change runs the group's click handler, as a user's click would.
-  RadioGroup_couleur_crayon.set_item_index(0);
-  RadioGroup_couleur_peinture.set_item_index(0);
-  RadioGroup_symetrie.set_item_index(0);
-  RadioGroup_type_trace.set_item_index(0);
+  RadioGroup_couleur_crayon.set_choice(ChoixCouleur::aleatoire);
+  RadioGroup_couleur_peinture.set_choice(ChoixCouleur::aleatoire);
+  RadioGroup_symetrie.set_choice(Symetrie::rosace);
+  RadioGroup_type_trace.set_choice(TypeTrace::crayon);
   // 14-15. The canvas's pen mode is pmCopy already.
   coul_crayon_prec = 0x008000;
   ComboBox1.set_item_index(0);

@@ -85,7 +85,16 @@ class TForm1 {
   void realign();
   // The control holding the keyboard focus (nullptr: the window itself).
   Control* focused_control = nullptr;
-  std::function<void()> on_focus_changed;  // the view's slot
+  // The focus moves to `target`, by SetFocus or by the user. Entering another
+  // control runs its OnEnter at once, nested in the caller.
+  void move_focus(Control* target);
+  std::function<void()> on_focus_changed;  // the view's slot, after SetFocus
+  // The view reports each activation of the window: FormActivate runs at the
+  // first only, returns from dialogs and other programs raising none.
+  void window_activated();
+  // The view reports the window's client size: FormResize runs unless the
+  // picture was already made for that size.
+  void window_resized(int width, int height);
   bool terminated = false;
 
   // ---- controls, in creation order ----------------------------------------
@@ -289,6 +298,7 @@ class TForm1 {
   RandomGenerator m_random;
   std::vector<Control*> m_controls;
   bool m_realigning = false;
+  bool m_activated = false;
 };
 
 }  // namespace korvel

@@ -40,7 +40,7 @@ void TForm1::nouvelle_image() {
     canvas.Pen.Color = 0x008000;
     restaure_crayon();
   }
-  RadioGroup_peindre_dessiner.set_item_index(0);
+  RadioGroup_peindre_dessiner.set_choice(ModePeinture::dessiner);
   desktop().set_cursor_pos({desktop().screen_width() / 2, desktop().screen_height() / 2});
 }
 

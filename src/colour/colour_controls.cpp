@@ -30,8 +30,10 @@ void TForm1::init_couleurs_perso() {
   for (const auto& [letter, colour] : computed) list.push_back(std::string("Color") + letter + "=" + hex6(colour));
 }
 
-void TForm1::RadioGroup_couleur_crayonClick() { RadioGroup_peindre_dessiner.set_item_index(0); }
+void TForm1::RadioGroup_couleur_crayonClick() { RadioGroup_peindre_dessiner.set_choice(ModePeinture::dessiner); }
 
-void TForm1::RadioGroup_couleur_peintureClick() { RadioGroup_peindre_dessiner.set_item_index(1); }
+void TForm1::RadioGroup_couleur_peintureClick() {
+  RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
+}
 
 }  // namespace korvel

@@ -9,17 +9,17 @@ namespace korvel {
 
 namespace {
 
-bool trait_a_deux_clics(int type) { return type == int(TypeTrace::lignes) || type == int(TypeTrace::losanges); }
+bool trait_a_deux_clics(TypeTrace type) { return type == TypeTrace::lignes || type == TypeTrace::losanges; }
 
-bool trait_continu(int type) {
-  return type == int(TypeTrace::crayon) || type == int(TypeTrace::eventail) || type == int(TypeTrace::points);
+bool trait_continu(TypeTrace type) {
+  return type == TypeTrace::crayon || type == TypeTrace::eventail || type == TypeTrace::points;
 }
 
 }  // namespace
 
 void TForm1::FormMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  const int type = RadioGroup_type_trace.item_index();
-  const bool peinture = RadioGroup_peindre_dessiner.item_index() > 0;
+  const TypeTrace type = RadioGroup_type_trace.choice<TypeTrace>();
+  const bool peinture = RadioGroup_peindre_dessiner.choice<ModePeinture>() != ModePeinture::dessiner;
   // 1. Centre choice takes the press, whatever the button and trace type.
   if (choix_centre) {
     centre_x = X;
@@ -27,12 +27,12 @@ void TForm1::FormMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     return;
   }
   // 2.
-  if (type == int(TypeTrace::delie_elliptique)) {
+  if (type == TypeTrace::delie_elliptique) {
     _FormMouseDown_ellipse(Button, Shift, X, Y);
     return;
   }
   // 3.
-  if (Button == mbRight && type != int(TypeTrace::lignes)) return;
+  if (Button == mbRight && type != TypeTrace::lignes) return;
   // 4.
   trace_en_cours = true;
   pt_depart = {X, Y};
@@ -62,16 +62,16 @@ void TForm1::FormMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 }
 
 void TForm1::FormMouseMove(TShiftState Shift, int X, int Y) {
-  const int type = RadioGroup_type_trace.item_index();
+  const TypeTrace type = RadioGroup_type_trace.choice<TypeTrace>();
   // 1.
-  if (type == int(TypeTrace::delie_elliptique)) {
+  if (type == TypeTrace::delie_elliptique) {
     _FormMouseMove_ellipse(Shift, X, Y);
     return;
   }
   // 2-3.
   souris_x = X;
   souris_y = Y;
-  if (choix_centre || RadioGroup_peindre_dessiner.item_index() > 0) return;
+  if (choix_centre || RadioGroup_peindre_dessiner.choice<ModePeinture>() != ModePeinture::dessiner) return;
   // 4. The rubber band, with or without a button held.
   if (trait_a_deux_clics(type) && ligne_en_cours) {
     trace_symetrique(pt_depart, pt_courant, pmXor, coul_crayon);
@@ -84,7 +84,7 @@ void TForm1::FormMouseMove(TShiftState Shift, int X, int Y) {
   // 5.
   if (!trace_en_cours) return;
   pt_courant = {X, Y};
-  switch (static_cast<TypeTrace>(type)) {
+  switch (type) {
     case TypeTrace::crayon:
       trace_symetrique(pt_depart, pt_courant, mode_crayon, coul_crayon);
       pt_depart = pt_courant;
@@ -105,9 +105,9 @@ void TForm1::FormMouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TForm1::FormMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  const int type = RadioGroup_type_trace.item_index();
+  const TypeTrace type = RadioGroup_type_trace.choice<TypeTrace>();
   // 1.
-  if (type == int(TypeTrace::delie_elliptique)) {
+  if (type == TypeTrace::delie_elliptique) {
     _FormMouseUp_ellipse(Button, Shift, X, Y);
     return;
   }
@@ -120,14 +120,14 @@ void TForm1::FormMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   // 6. The right button shows or hides the tool panel.
   if (Button == mbRight && !trait_a_deux_clics(type)) commande_touche(vk::Space);
   // 7-8. The colour of the next stroke or fill.
-  const bool peinture = RadioGroup_peindre_dessiner.item_index() > 0;
-  if (!peinture && RadioGroup_couleur_crayon.item_index() == 0) {
+  const bool peinture = RadioGroup_peindre_dessiner.choice<ModePeinture>() != ModePeinture::dessiner;
+  if (!peinture && RadioGroup_couleur_crayon.choice<ChoixCouleur>() == ChoixCouleur::aleatoire) {
     coul_crayon_prec = coul_crayon;
     coul_crayon = coul_aleatoire();
     Panel_crayon.set_color(coul_crayon);
     Panel9.set_color(Panel_crayon.color());
   }
-  if (peinture && RadioGroup_couleur_peinture.item_index() == 0) {
+  if (peinture && RadioGroup_couleur_peinture.choice<ChoixCouleur>() == ChoixCouleur::aleatoire) {
     coul_peinture_prec = coul_peinture;
     coul_peinture = coul_aleatoire();
     Panel_peinture.set_color(coul_peinture);

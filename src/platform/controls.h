@@ -77,6 +77,8 @@ class Control {
   // Asks for the keyboard focus; the owner decides what that means.
   void SetFocus();
   std::function<void(Control&)> on_focus_request;
+  // Runs when the keyboard focus enters the control from another one.
+  std::function<void()> OnEnter;
 
   // The view's slot: called after any property of the model changed.
   std::function<void()> observer;
@@ -200,7 +202,6 @@ class RadioGroup : public Control {
   void set_choice(Choice c) { set_item_index(static_cast<int>(c)); }
 
   std::function<void()> OnClick;
-  std::function<void()> OnEnter;
 
  private:
   std::vector<std::string> m_items;

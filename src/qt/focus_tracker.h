@@ -1,8 +1,7 @@
 #pragma once
 // Keeps the window's focused control and the keyboard focus in step: a
-// control the behaviour focuses gets the keyboard focus, a widget the user
-// focuses becomes the focused control, and the focus entering a radio group
-// runs its OnEnter.
+// control the behaviour focuses gets the keyboard focus, and a widget the
+// user focuses is reported to the form (which runs OnEnter, TForm1::move_focus).
 #include <QObject>
 #include <QWidget>
 #include <functional>
@@ -20,13 +19,10 @@ class FocusTracker : public QObject {
  private:
   void focus_moved(QWidget* now);
   void focus_requested();
-  // Makes `model` the focused control; true if it was another one.
-  bool enter(Control* model);
 
   QWidget& m_window;
   ViewContext& m_context;
   std::function<QWidget*(Control&)> m_widget_of;
-  Control* m_active = nullptr;
 };
 
 }  // namespace korvel::qt

@@ -37,6 +37,12 @@ std::uint16_t named_key(int key) {
     case Qt::Key_Menu: return 93;
     case Qt::Key_NumLock: return 144;
     case Qt::Key_ScrollLock: return 145;
+    // Operators of the numeric keypad.
+    case Qt::Key_Asterisk: return 106;
+    case Qt::Key_Plus: return 107;
+    case Qt::Key_Minus: return 109;
+    case Qt::Key_Period: case Qt::Key_Comma: return 110;
+    case Qt::Key_Slash: return 111;
     default: return 0;
   }
 }
@@ -51,12 +57,15 @@ std::uint16_t virtual_key(const QKeyEvent& event) {
     return std::uint16_t('0' + (key - Qt::Key_0));
   }
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return std::uint16_t(vk::F1 + (key - Qt::Key_F1));
+  // Keypad operators have numbers; the same characters elsewhere do not.
+  if (key >= Qt::Key_Asterisk && key <= Qt::Key_Slash && !(event.modifiers() & Qt::KeypadModifier))
+    return vk::NoCode;
   if (const std::uint16_t code = named_key(key)) return code;
   // "&", "é", ... on a French layout: the key is still its digit.
   const quint32 scan = event.nativeScanCode();
   if (scan >= kXcbDigitOne && scan <= kXcbDigitZero && QGuiApplication::platformName() == QLatin1String("xcb"))
     return scan == kXcbDigitZero ? std::uint16_t('0') : std::uint16_t('1' + (scan - kXcbDigitOne));
-  return 0;
+  return vk::NoCode;
 }
 
 TShiftState shift_state(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {

@@ -11,7 +11,8 @@ namespace korvel::qt {
 // The virtual-key code of a key: letters as their capitals (65-90) whatever
 // Shift says, the top-row digits 48-57 (also when the layout types another
 // character on them), Escape 27, space 32, arrows 37-40, F1..F24 from 112,
-// Ctrl 17, Shift 16, Alt 18. 0 for a key that has no code.
+// Ctrl 17, Shift 16, Alt 18, the keypad's digits 96-105 and operators
+// 106-111. vk::NoCode for a key that has no number of its own.
 std::uint16_t virtual_key(const QKeyEvent& event);
 
 // Shift, Ctrl and Alt held, and the mouse buttons held.

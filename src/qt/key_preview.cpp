@@ -5,6 +5,7 @@
 
 #include "qt/control_style.h"
 #include "qt/key_codes.h"
+#include "ui/key_sequence.h"
 
 namespace korvel::qt {
 
@@ -38,30 +39,11 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::optional<QString> KeyPreview::preview(QKeyEvent& event, QWidget& receiver) {
-  TForm1& form = m_context.form();
-  Control* model = model_of(&receiver);
-  Edit* edit = model && model->kind() == ControlKind::Edit ? static_cast<Edit*>(model) : nullptr;
-
-  bool key_consumed = false;
-  if (std::uint16_t key = virtual_key(event)) {
-    const TShiftState shift = key_shift_state(event);
-    m_context.run([&] { form.FormKeyDown(key, shift); });
-    if (key && edit && edit->OnKeyDown) m_context.run([&] { edit->OnKeyDown(key, shift); });
-    key_consumed = key == 0;
-  }
-
-  const QString text = event.text();
-  if (text.isEmpty()) return key_consumed ? std::nullopt : std::optional<QString>(text);
-  std::u32string passed;
-  for (char32_t c : text.toStdU32String()) {
-    char32_t k = c;
-    m_context.run([&] { form.FormKeyPress(k); });
-    if (k && edit && edit->OnKeyPress) m_context.run([&] { edit->OnKeyPress(k); });
-    if (k) passed.push_back(k);
-  }
-  // A key with text whose characters were all consumed reaches nothing.
-  if (key_consumed || passed.empty()) return std::nullopt;
-  return QString::fromStdU32String(passed);
+  const KeyStroke stroke{virtual_key(event), key_shift_state(event), event.text().toStdU32String()};
+  std::optional<std::u32string> rest;
+  m_context.run([&] { rest = preview_key(m_context.form(), model_of(&receiver), stroke); });
+  if (!rest) return std::nullopt;
+  return QString::fromStdU32String(*rest);
 }
 
 }  // namespace korvel::qt

@@ -1,8 +1,7 @@
 #pragma once
-// Key preview: every key pressed in the window goes to the window's key
-// handlers before the focused control: FormKeyDown with the key code, then,
-// for each character typed, FormKeyPress and the focused edit's own
-// OnKeyPress. A character they set to 0 never reaches the control.
+// Key preview: every key pressed in the window is handed to the behaviour's
+// key sequence (ui/key_sequence.h) before the focused control, which gets
+// what is left of it.
 #include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
@@ -25,8 +24,8 @@ class KeyPreview : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Runs the window's key handlers; the text left for the control, or
-  // nothing when the key is consumed.
+  // Runs the key sequence; the text left for the control, or nothing when
+  // the key is consumed.
   std::optional<QString> preview(QKeyEvent& event, QWidget& receiver);
 
   QWidget& m_window;

@@ -117,12 +117,9 @@ void MainView::repaint_now(Control& control) {
 }
 
 bool MainView::event(QEvent* event) {
-  // The window's activation event comes once per run: returns from dialogs
-  // and other applications do not raise it again.
-  if (event->type() == QEvent::WindowActivate && !m_activated) {
-    m_activated = true;
+  if (event->type() == QEvent::WindowActivate) {
     const bool handled = QWidget::event(event);
-    m_context.run([this] { m_form.FormActivate(); });
+    m_context.run([this] { m_form.window_activated(); });
     return handled;
   }
   return QWidget::event(event);
@@ -130,15 +127,7 @@ bool MainView::event(QEvent* event) {
 
 void MainView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  // Nothing to do when the picture was already made for this size.
-  const Canvas& canvas = m_form.Image1.canvas();
-  if (width() == m_form.ClientWidth && height() == m_form.ClientHeight && canvas.width() == width() &&
-      canvas.height() == height())
-    return;
-  m_context.run([this] {
-    m_form.set_client_size(width(), height());
-    m_form.FormResize();
-  });
+  m_context.run([this] { m_form.window_resized(width(), height()); });
 }
 
 void MainView::mousePressEvent(QMouseEvent* event) {

@@ -2,8 +2,8 @@
 // The main window: the frameless full-screen window of the form, with one
 // widget per control model, the picture, the timers, the key preview and the
 // focus kept in step. Mouse input on the bare window goes to the form's own
-// mouse handlers; the first activation runs FormActivate, every change of
-// size set_client_size and FormResize.
+// mouse handlers; activations and sizes are reported to the form, which
+// decides what they run.
 #include <QWidget>
 #include <memory>
 #include <unordered_map>
@@ -54,7 +54,6 @@ class MainView : public QWidget {
   std::vector<std::unique_ptr<TimerBinding>> m_timers;
   std::unique_ptr<KeyPreview> m_key_preview;
   std::unique_ptr<FocusTracker> m_focus;
-  bool m_activated = false;
 };
 
 }  // namespace korvel::qt

@@ -31,7 +31,7 @@ void TForm1::FormKeyDown(std::uint16_t& Key, TShiftState Shift) {
   if (Shift == ssCtrl) {
     choix_centre = true;
     desktop().set_cursor(crCross);
-    RadioGroup_peindre_dessiner.set_item_index(0);
+    RadioGroup_peindre_dessiner.set_choice(ModePeinture::dessiner);
   }
 }
 
@@ -52,7 +52,7 @@ void TForm1::commande_touche(std::uint16_t Key) {
     _ws();
   }
   if (Key == 'E') nouvelle_image();
-  if (Key == 'P') RadioGroup_peindre_dessiner.set_item_index(1);
+  if (Key == 'P') RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   if (Key == 'C') Panel3Click();
   // FIXME: K (random colouring) and M (music) are not built yet.
   if (Key == vk::F1) Panel12Click();

@@ -38,19 +38,19 @@ void TForm1::Panel1MouseMove(TShiftState, int X, int) {
 void TForm1::Panel12Click() { Panel8.set_visible(!Panel8.visible()); }
 
 void TForm1::ajuste_mode_peinture() {
-  switch (RadioGroup_peindre_dessiner.item_index()) {
-    case 1:
-      RadioGroup_type_trace.set_item_index(0);
+  switch (RadioGroup_peindre_dessiner.choice<ModePeinture>()) {
+    case ModePeinture::peind_tant_que:
+      RadioGroup_type_trace.set_choice(TypeTrace::crayon);
       break;
-    case 2:
-      if (RadioGroup_couleur_crayon.item_index() == 0) {
+    case ModePeinture::peind_jusqua:
+      if (RadioGroup_couleur_crayon.choice<ChoixCouleur>() == ChoixCouleur::aleatoire) {
         coul_crayon = coul_crayon_prec;
         Panel_crayon.set_color(coul_crayon);
         Panel9.set_color(Panel_crayon.color());
       }
-      RadioGroup_couleur_crayon.set_item_index(1);
-      RadioGroup_peindre_dessiner.set_item_index(2);
-      RadioGroup_type_trace.set_item_index(0);
+      RadioGroup_couleur_crayon.set_choice(ChoixCouleur::choisie);
+      RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_jusqua);
+      RadioGroup_type_trace.set_choice(TypeTrace::crayon);
       break;
     default:
       break;
@@ -68,7 +68,7 @@ void TForm1::RadioGroup_peindre_dessinerEnter() {
 }
 
 void TForm1::RadioGroup_type_traceClick() {
-  RadioGroup_peindre_dessiner.set_item_index(0);
+  RadioGroup_peindre_dessiner.set_choice(ModePeinture::dessiner);
   _ws();
 }
 

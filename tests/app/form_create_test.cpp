@@ -97,7 +97,14 @@ TEST(FormCreate, QuarterWaveTables) {
   EXPECT_EQ(f->table_cos[0], 1.0L);
   EXPECT_NEAR(double(f->table_sin[181]), 1.0, 1e-18);
   EXPECT_NEAR(double(f->table_cos[181]), 0.0, 1e-18);
-  EXPECT_NEAR(double(f->table_sin[90]), std::sin(90 * M_PI / 362), 1e-15);
+  // Step i is i quarter-turns / 181: sin(90 pi / 362) = 0.70403184451812104...
+  EXPECT_NEAR(double(f->table_sin[90]), 0.704031844518121043, 1e-15);
+  for (std::size_t i = 0; i <= 181; ++i) {
+    EXPECT_NEAR(double(f->table_sin[i]), double(f->table_cos[181 - i]), 1e-18) << i;
+    if (i > 0) {
+      EXPECT_GT(f->table_sin[i], f->table_sin[i - 1]) << i;
+    }
+  }
 }
 
 TEST(FormCreate, CustomColoursOfTheColourDialog) {

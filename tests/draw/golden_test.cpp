@@ -66,9 +66,9 @@ struct Golden : ::testing::Test {
     ASSERT_EQ(f->centre_y, 120);
     // Chosen colours, no random renewal; choosing the paint colour selects
     // painting, choosing the pen colour drawing again.
-    f->RadioGroup_couleur_peinture.set_item_index(int(ChoixCouleur::choisie));
-    f->RadioGroup_couleur_crayon.set_item_index(int(ChoixCouleur::choisie));
-    ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), int(ModePeinture::dessiner));
+    f->RadioGroup_couleur_peinture.set_choice(ChoixCouleur::choisie);
+    f->RadioGroup_couleur_crayon.set_choice(ChoixCouleur::choisie);
+    ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::dessiner);
   }
   // A freehand "crayon" stroke through the points, with the left button.
   void stroke(std::initializer_list<TPoint> points) {
@@ -78,15 +78,20 @@ struct Golden : ::testing::Test {
     const TPoint last = *(points.end() - 1);
     f->FormMouseUp(mbLeft, {}, last.x, last.y);
   }
+  // The worked segment (400, 200)-(450, 200) about (400, 300) moved by
+  // (-240, -180), in red, with 4 petals and width 1.
+  void worked_segment() {
+    f->Edit1.set_text("4");
+    f->Edit3.set_text("1");
+    f->trace_symetrique({160, 20}, {210, 20}, pmCopy, clRed);
+  }
   TColor at(int x, int y) { return f.canvas().Pixels(x, y); }
 };
 
 // The worked rosette moved by (-240, -180): 4 petals of the segment
 // (160, 20)-(210, 20), then an 8-petal freehand stroke of width 3.
 TEST_F(Golden, Rosette) {
-  f->Edit1.set_text("4");
-  f->Edit3.set_text("1");
-  f->trace_symetrique({160, 20}, {210, 20}, pmCopy, clRed);
+  worked_segment();
   // The worked copies: (160,20)-(210,20), (60,120)-(60,70), (160,220)-(110,220),
   // (260,120)-(260,170), each without its end pixel.
   EXPECT_EQ(at(209, 20), clRed);
@@ -105,19 +110,17 @@ TEST_F(Golden, Rosette) {
 // The worked spiral (2 turns, factor 0.5) and a longer one of 6 petals,
 // 4 turns and factor 0.9 in "vitrail".
 TEST_F(Golden, Spiral) {
-  f->Edit1.set_text("4");
-  f->Edit3.set_text("1");
   f->CheckBox_spirale.set_checked(true);
   f->Edit4.set_text("2");
   f->Edit5.set_text("500");
-  f->trace_symetrique({160, 20}, {210, 20}, pmCopy, clRed);
+  worked_segment();
   // The worked copies 2 and 3, radii halved at each: (110, 120)-(110, 95)
   // and (160, 145)-(148, 145), where 387.5 - 240 = 147.5 rounds to 148.
   EXPECT_EQ(at(110, 96), clRed);
   EXPECT_EQ(at(110, 95), clBlack);
   EXPECT_EQ(at(149, 145), clRed);
   EXPECT_EQ(at(148, 145), clBlack);
-  f->RadioGroup_symetrie.set_item_index(int(Symetrie::vitrail));
+  f->RadioGroup_symetrie.set_choice(Symetrie::vitrail);
   f->Edit1.set_text("6");
   f->Edit4.set_text("4");
   f->Edit5.set_text("900");
@@ -129,7 +132,7 @@ TEST_F(Golden, Spiral) {
 // Three clones 80 pixels apart (screen 320 / (2 x 2)), mirrored, each with
 // a shadow band of 6 lines; a second stroke with the sine-shaded shadow.
 TEST_F(Golden, ClonesWithShadow) {
-  f->RadioGroup_symetrie.set_item_index(int(Symetrie::miroir_vertical));
+  f->RadioGroup_symetrie.set_choice(Symetrie::miroir_vertical);
   f->Edit3.set_text("2");
   f->Edit6.set_text("3");
   ASSERT_EQ(f->nb_clones, 3);
@@ -149,17 +152,17 @@ TEST_F(Golden, ClonesWithShadow) {
 // A closed square drawn in 4 quarters, then "peind j'usqu'à" inside one
 // square fills all four, and "peind tant que" fills the background around.
 TEST_F(Golden, FillInEveryCopy) {
-  f->RadioGroup_symetrie.set_item_index(int(Symetrie::quatre_quarts));
+  f->RadioGroup_symetrie.set_choice(Symetrie::quatre_quarts);
   f->Edit3.set_text("1");
   f->coul_crayon = clWhite;
   stroke({{100, 50}, {140, 50}, {140, 90}, {100, 90}, {100, 50}});
-  f->RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::peind_jusqua));
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_jusqua);
   f->coul_peinture = clRed;
   f->FormMouseDown(mbLeft, {}, 120, 70);
   f->FormMouseUp(mbLeft, {}, 120, 70);
   for (const TPoint& p : {TPoint{120, 70}, TPoint{200, 70}, TPoint{200, 170}, TPoint{120, 170}})
     EXPECT_EQ(at(p.x, p.y), clRed) << p.x << ", " << p.y;
-  f->RadioGroup_peindre_dessiner.set_item_index(int(ModePeinture::peind_tant_que));
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->coul_peinture = RGB(0, 0, 255);
   f->FormMouseDown(mbLeft, {}, 10, 10);
   f->FormMouseUp(mbLeft, {}, 10, 10);

@@ -184,14 +184,15 @@ TEST(CopiesSymetriques, ASegmentFromTheCentreIsAStar) {
   p.petales = 6;
   const auto copies = copies_symetriques(p);
   ASSERT_EQ(copies.size(), 6u);
+  // Arms of length 100 every 60 degrees, from +X towards -Y (counter-clockwise
+  // on screen); 86.6025... is 100 sin 60 degrees.
+  const std::vector<std::pair<double, double>> ends = {{500, 300},       {450, 213.39746}, {350, 213.39746},
+                                                       {300, 300},       {350, 386.60254}, {450, 386.60254}};
   for (std::size_t k = 0; k < copies.size(); ++k) {
     EXPECT_EQ(copies[k].x1, 400.0);
     EXPECT_EQ(copies[k].y1, 300.0);
-    EXPECT_NEAR(std::hypot(copies[k].x2 - 400, copies[k].y2 - 300), 100, 1e-9);
-    // Pass k is turned by k * 60 degrees from +X towards -Y (counter-clockwise on screen).
-    const double a = std::numbers::pi / 2 + double(k) * std::numbers::pi / 3;
-    EXPECT_NEAR(copies[k].x2, 400 + 100 * std::sin(a), 1e-9);
-    EXPECT_NEAR(copies[k].y2, 300 + 100 * std::cos(a), 1e-9);
+    EXPECT_NEAR(copies[k].x2, ends[k].first, 1e-5) << k;
+    EXPECT_NEAR(copies[k].y2, ends[k].second, 1e-5) << k;
   }
 }
 
@@ -293,9 +294,9 @@ struct Driver : ::testing::Test {
     f->centre_y = 300;
     f->Edit1.set_text("4");
     f->Edit3.set_text("1");
-    ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 0);
-    ASSERT_EQ(f->RadioGroup_type_trace.item_index(), 0);
-    ASSERT_EQ(f->RadioGroup_symetrie.item_index(), 0);
+    ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::dessiner);
+    ASSERT_EQ(f->RadioGroup_type_trace.choice<TypeTrace>(), TypeTrace::crayon);
+    ASSERT_EQ(f->RadioGroup_symetrie.choice<Symetrie>(), Symetrie::rosace);
     ASSERT_EQ(f->nb_clones, 1);
   }
 };
@@ -309,7 +310,7 @@ TEST_F(Driver, WorkedExampleOnThePicture) {
 }
 
 TEST_F(Driver, WorkedExampleVitrailOnThePicture) {
-  f->RadioGroup_symetrie.set_item_index(1);
+  f->RadioGroup_symetrie.set_choice(Symetrie::vitrail);
   f->trace_symetrique({400, 200}, {450, 200}, pmCopy, clRed);
   EXPECT_EQ(f.canvas().bitmap(), reference(f.canvas(), copies_symetriques(exemple(Symetrie::vitrail)), clRed));
 }
@@ -338,7 +339,7 @@ TEST_F(Driver, SetsPenModeColourWidthAndSwatches) {
 
 TEST_F(Driver, RandomWidthStartsFromThePreviousWidth) {
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(2);  // "éventail": no darkening draw
+  f->RadioGroup_type_trace.set_choice(TypeTrace::eventail);  // no darkening draw
   f->Edit3.set_text("5");
   f.canvas().Pen.Width = 3;
   f->random().seed(42);
@@ -353,14 +354,14 @@ TEST_F(Driver, RandomWidthStartsFromThePreviousWidth) {
 
 TEST_F(Driver, HourglassWhileASpiralPaints) {
   f->CheckBox_spirale.set_checked(true);
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
-  ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
+  ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::peind_tant_que);
   f->trace_symetrique({10, 10}, {10, 10}, pmCopy, f->coul_crayon);
   EXPECT_EQ(f.desktop.cursor(), crHourGlass);
 }
 
 TEST_F(Driver, NoHourglassWithoutTheSpiral) {
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->trace_symetrique({10, 10}, {10, 10}, pmCopy, f->coul_crayon);
   EXPECT_EQ(f.desktop.cursor(), crDefault);
 }
@@ -407,7 +408,7 @@ TEST_F(Driver, SkippedCopiesDrawNothingFromTheGenerator) {
   f->Edit4.set_text("20");
   f->Edit5.set_text("100000");
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(2);  // "éventail": 4 jitter draws per copy
+  f->RadioGroup_type_trace.set_choice(TypeTrace::eventail);  // 4 jitter draws per copy
   f->random().seed(17);
   RandomGenerator replay(17);
   const int width_bound = 1 + f.canvas().Pen.Width;
@@ -423,7 +424,7 @@ TEST_F(Driver, SpiralFactor100000PaintsOnlyRepresentablePoints) {
   f->CheckBox_spirale.set_checked(true);
   f->Edit4.set_text("20");
   f->Edit5.set_text("100000");
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->coul_peinture = clAqua;
   f->trace_symetrique({450, 200}, {450, 200}, pmCopy, f->coul_crayon);
   // The first point lies in the black picture, which is painted whole.

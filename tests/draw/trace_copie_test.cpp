@@ -44,8 +44,8 @@ CopieContexte copie(double x1, double y1, double x2, double y2, TColor couleur) 
 struct TraceCopie : ::testing::Test {
   StartedForm f;
   void SetUp() override {
-    ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 0);
-    ASSERT_EQ(f->RadioGroup_type_trace.item_index(), 0);
+    ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::dessiner);
+    ASSERT_EQ(f->RadioGroup_type_trace.choice<TypeTrace>(), TypeTrace::crayon);
     ASSERT_EQ(f.canvas().width(), 1920);
     f.canvas().Pen.Width = 1;
   }
@@ -59,8 +59,8 @@ struct TraceCopie : ::testing::Test {
 // ---- painting ----------------------------------------------------------------
 
 TEST_F(TraceCopie, SurfacePaintFillsTheAreaUnderThePoint) {
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
-  ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
+  ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::peind_tant_que);
   f->coul_peinture = clAqua;
   Canvas& c = f.canvas();
   c.Pen.Color = clWhite;
@@ -77,7 +77,7 @@ TEST_F(TraceCopie, SurfacePaintFillsTheAreaUnderThePoint) {
 }
 
 TEST_F(TraceCopie, SurfacePaintOnThePixelOfTheCallColourPaintsNothing) {
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->coul_peinture = clAqua;
   Canvas& c = f.canvas();
   c.Pen.Color = clGreen;
@@ -93,8 +93,8 @@ TEST_F(TraceCopie, SurfacePaintOnThePixelOfTheCallColourPaintsNothing) {
 }
 
 TEST_F(TraceCopie, BorderPaintFillsUpToThePenColour) {
-  f->RadioGroup_peindre_dessiner.set_item_index(2);
-  ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), 2);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_jusqua);
+  ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), ModePeinture::peind_jusqua);
   f->coul_crayon = clWhite;
   f->coul_peinture = clRed;
   Canvas& c = f.canvas();
@@ -120,15 +120,15 @@ TEST_F(TraceCopie, BorderPaintFillsUpToThePenColour) {
 
 TEST_F(TraceCopie, APaintPointOutsideThePicturePaintsNothing) {
   const Bitmap before = f.canvas().bitmap();
-  for (int mode : {1, 2}) {
-    f->RadioGroup_peindre_dessiner.set_item_index(mode);
-    ASSERT_EQ(f->RadioGroup_peindre_dessiner.item_index(), mode);
+  for (ModePeinture mode : {ModePeinture::peind_tant_que, ModePeinture::peind_jusqua}) {
+    f->RadioGroup_peindre_dessiner.set_choice(mode);
+    ASSERT_EQ(f->RadioGroup_peindre_dessiner.choice<ModePeinture>(), mode);
     f->coul_crayon = clWhite;
     for (const auto& [x, y] : std::vector<std::pair<double, double>>{
              {-1, 10}, {10, -1}, {1920, 10}, {10, 1080}, {-0.6, 10}, {1919.5, 10}, {1e15, 5}, {5, -1e15},
              {std::numeric_limits<double>::infinity(), 5}, {std::nan(""), 5}}) {
       trace(copie(0, 0, x, y, clGreen));
-      ASSERT_EQ(f.canvas().bitmap(), before) << mode << " at " << x << ", " << y;
+      ASSERT_EQ(f.canvas().bitmap(), before) << int(mode) << " at " << x << ", " << y;
     }
   }
   // Just inside, -0.5 rounds to 0 (even) and paints.
@@ -137,7 +137,7 @@ TEST_F(TraceCopie, APaintPointOutsideThePicturePaintsNothing) {
 }
 
 TEST_F(TraceCopie, PaintingDrawsNoLineCloneOrJitter) {
-  f->RadioGroup_peindre_dessiner.set_item_index(1);
+  f->RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   f->CheckBox_epaisseur.set_checked(true);
   f->CheckBox_ombre_1.set_checked(true);
   clones("3");
@@ -330,7 +330,7 @@ TEST_F(TraceCopie, CrayonDarkensToSixtyOrSeventyPercentAndJitters) {
 
 TEST_F(TraceCopie, OnlyCrayonDarkens) {
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(2);  // "éventail"
+  f->RadioGroup_type_trace.set_choice(TypeTrace::eventail);
   f->random().seed(8);
   RandomGenerator replay(8);
   CopieContexte c = copie(500, 500, 540, 520, kBleu);
@@ -343,7 +343,7 @@ TEST_F(TraceCopie, OnlyCrayonDarkens) {
 
 TEST_F(TraceCopie, TheJitterFollowsTheUnshiftedCopyWithThePenLeftByTheClones) {
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(1);  // "lignes": no darkening
+  f->RadioGroup_type_trace.set_choice(TypeTrace::lignes);  // no darkening
   clones("3");
   f.canvas().Pen.Color = clWhite;
   f->random().seed(9);
@@ -358,7 +358,7 @@ TEST_F(TraceCopie, TheJitterFollowsTheUnshiftedCopyWithThePenLeftByTheClones) {
 
 TEST_F(TraceCopie, TheJitterAfterAShadowHasWidthTwoAndTheLastShade) {
   f->CheckBox_epaisseur.set_checked(true);
-  f->RadioGroup_type_trace.set_item_index(1);
+  f->RadioGroup_type_trace.set_choice(TypeTrace::lignes);
   f->CheckBox_ombre_1.set_checked(true);
   f->Edit7.set_text("2");
   f->random().seed(10);

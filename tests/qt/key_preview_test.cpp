@@ -75,6 +75,13 @@ TEST(KeyPreview, CtrlAloneEntersCentreChoice) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
+TEST(KeyPreview, CtrlWithAPunctuationKeyEntersCentreChoice) {
+  StartedWindow w;
+  type_key(*w.view, Qt::Key_Comma, ",", Qt::ControlModifier);
+  EXPECT_TRUE(w.form->choix_centre);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+}
+
 TEST(KeyPreview, SpaceNeverEntersTheUpDownEdits) {
   StartedWindow w;
   TForm1& f = *w.form;
@@ -110,7 +117,13 @@ TEST(KeyCodes, KeysTranslateToVirtualKeyCodes) {
   EXPECT_EQ(code(Qt::Key_Control), 17);
   EXPECT_EQ(code(Qt::Key_Shift), 16);
   EXPECT_EQ(code(Qt::Key_Alt), 18);
-  EXPECT_EQ(code(Qt::Key_Eacute, Qt::NoModifier, "é"), 0);
+  // Keys with no number of their own still reach the key handlers.
+  EXPECT_EQ(code(Qt::Key_Eacute, Qt::NoModifier, "é"), vk::NoCode);
+  EXPECT_EQ(code(Qt::Key_Comma, Qt::NoModifier, ","), vk::NoCode);
+  EXPECT_EQ(code(Qt::Key_twosuperior, Qt::NoModifier, "²"), vk::NoCode);
+  EXPECT_EQ(code(Qt::Key_Plus, Qt::KeypadModifier, "+"), 107);
+  EXPECT_EQ(code(Qt::Key_Slash, Qt::KeypadModifier, "/"), 111);
+  EXPECT_EQ(code(Qt::Key_Minus, Qt::NoModifier, "-"), vk::NoCode);
 
   const QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
   EXPECT_EQ(key_shift_state(ctrl), ssCtrl);
