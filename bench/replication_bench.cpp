@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "support/fake_sound.h"
+#include "support/memory_text_files.h"
 
 namespace korvel {
 namespace {
@@ -43,6 +45,7 @@ class BenchFiles : public ImageFiles {
  public:
   bool exists(const std::string&) const override { return false; }
   void write_bmp(const std::string&, const Bitmap&) override {}
+  void save_picture(const std::string&, const Bitmap&) override {}
   Bitmap read(const std::string&) override { return {}; }
 };
 
@@ -50,10 +53,13 @@ class BenchFiles : public ImageFiles {
 struct Banc {
   BenchDesktop desktop;
   BenchFiles files;
+  testing::MemoryTextFiles text_files;
+  testing::FakeAudioOut audio;
+  testing::FakeConsole console;
   std::unique_ptr<TForm1> form;
 
   Banc() {
-    form = std::make_unique<TForm1>(Services{desktop, files, "/tmp/korvel-bench/korvel", ""});
+    form = std::make_unique<TForm1>(Services{desktop, files, "/tmp/korvel-bench/korvel", "", text_files, audio, console});
     form->FormCreate();
     form->random().seed(1);
     form->set_client_size(1920, 1080);

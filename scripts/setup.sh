@@ -7,10 +7,16 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6test6 portaudio19-dev
+  qt6-base-dev libqt6test6 portaudio19-dev libasound2-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils
   locales
+  # The faces the tool panel was laid out for (narrow sans-serif, fixed
+  # pitch) and Qt's translations for the buttons of its boxes.
+  fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
+  # The package and its checks: dpkg-shlibdeps, the launcher entry and
+  # AppStream validators.
+  dpkg-dev desktop-file-utils appstream
   "$@"
 )
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the core tests under AddressSanitizer
 # and UndefinedBehaviorSanitizer, then the core, GUI and end-to-end tests of
-# the release build through CTest.
+# the release build through CTest, then the Debian package's round trip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -13,4 +13,7 @@ cmake --build build-asan -j "$jobs" --target korvel_core_tests
 
 cmake --preset release >/dev/null
 cmake --build build -j "$jobs"
-cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
+
+# The Debian package built, installed, run and removed (needs root).
+tests/e2e/package.sh build

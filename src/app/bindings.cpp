@@ -22,6 +22,8 @@ void TForm1::bind_handlers() {
 
   Panel11.OnClick = [this] { Panel11Click(); };
   Panel13.OnClick = [this] { Panel13Click(); };
+  Panel7.OnClick = [this] { Panel7Click(); };
+  Panel5.OnClick = [this] { Panel5Click(); };
 
   ComboBox1.OnClick = [this] { ComboBox1Click(); };
   for (Edit* e : {&Edit1, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7}) {

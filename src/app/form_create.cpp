@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/main_window.h"
-#include "files/snapshot_history.h"
+#include "files/data_directory.h"
 
 namespace korvel {
 
@@ -80,7 +80,7 @@ void TForm1::FormCreate() {
   // 17.
   rep_prog = directory_of(m_services.program_path);
   Label_rep.set_caption(rep_prog);
-  rep_instantanes = choose_snapshot_directory(rep_prog, m_services.user_data_dir);
+  rep_instantanes = data_directory(text_files(), rep_prog, m_services.user_data_dir);
   // 18. top_menu is the panel's top when docked at the bottom.
   Panel1.set_visible(!CheckBox_panel_disparait_auto.checked());
   top_menu = Panel1.top();
@@ -114,7 +114,8 @@ void TForm1::ModifierLeftDansPanel() {
 }
 
 void TForm1::FormActivate() {
-  // FIXME: the stored settings are not read yet.
+  // A stored value that is no number stops here: the focus stays put.
+  charge_params();
   Edit2.SetFocus();
 }
 

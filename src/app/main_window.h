@@ -11,7 +11,9 @@
 
 #include "app/choices.h"
 #include "draw/copie.h"
+#include "platform/audio_out.h"
 #include "platform/canvas.h"
+#include "platform/console.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/geometry.h"
@@ -19,6 +21,8 @@
 #include "platform/input.h"
 #include "platform/random.h"
 #include "platform/text.h"
+#include "platform/text_files.h"
+#include "sound/music.h"
 
 namespace korvel {
 
@@ -53,6 +57,11 @@ struct Services {
   std::string program_path;
   // Where files go when the program's directory is not writable.
   std::string user_data_dir;
+  // The parameter file and the data directory.
+  TextFiles& text_files;
+  AudioOut& audio;
+  // Standard output and input, for the sound's reports.
+  Console& console;
 };
 
 inline constexpr TColor clBtnFace = 0xF0F0F0;
@@ -66,6 +75,9 @@ class TForm1 {
 
   Desktop& desktop() { return m_services.desktop; }
   ImageFiles& image_files() { return m_services.image_files; }
+  TextFiles& text_files() { return m_services.text_files; }
+  AudioOut& audio() { return m_services.audio; }
+  Console& console() { return m_services.console; }
   RandomGenerator& random() { return m_random; }
   int Random(int n) { return m_random.Random(n); }
 
@@ -205,6 +217,11 @@ class TForm1 {
   std::int32_t nb_clones = 0;
   std::array<long double, 182> table_sin{}, table_cos{};
   bool stop_demande = false;
+  TWaveformSamples echantillons;  // the tone being played
+  TWaveFormatEx format_onde;
+  std::int32_t freq_ton = 0;   // Hz
+  std::int32_t duree_ton = 0;  // ms
+  double amplitude_ton = 0;    // fraction of full scale
 
   // ---- start-up and window (app/) -----------------------------------------
   void FormCreate();
@@ -262,6 +279,27 @@ class TForm1 {
   // Where the snapshot files live: rep_prog, or the user's data directory
   // when the program's directory is not writable.
   std::string rep_instantanes;
+  // Whether the user's data directory could be made: when it cannot, the
+  // person is told once and the strokes go on without snapshots.
+  enum class SnapshotFolder { not_made, ready, unavailable };
+  SnapshotFolder dossier_instantanes = SnapshotFolder::not_made;
+  bool prepare_dossier_instantanes();
+
+  // ---- save and open, parameter file (files/) ---------------------------------
+  // A file name, without directory, that names no file in Label_rep's
+  // directory; says so when the generic name itself is free.
+  std::string nom_unique(const std::string& name);
+  void Panel7Click();
+  void Panel5Click();
+  // korvel.prm in the data directory, worked out afresh at each use.
+  std::string chemin_parametres();
+  void sauve_params();
+  void charge_params();
+
+  // ---- music (sound/) --------------------------------------------------------
+  void musique();
+  void ton(std::int32_t f, std::int32_t d, double a);
+  void joue_son();
 
   // ---- keyboard (ui/keyboard.cpp) -------------------------------------------
   void FormKeyDown(std::uint16_t& Key, TShiftState Shift);

@@ -5,7 +5,7 @@ namespace korvel {
 void TForm1::quitter() {
   desktop().set_cursor_pos({desktop().screen_width() / 2 - 50, desktop().screen_height() / 2});
   if (!desktop().confirm("Quitter ?")) return;
-  // FIXME: the settings are not written yet.
+  sauve_params();
   terminated = true;
   desktop().terminate();
 }

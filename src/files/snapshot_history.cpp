@@ -1,11 +1,7 @@
 #include "files/snapshot_history.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <system_error>
-
 #include "app/main_window.h"
+#include "files/data_directory.h"
 
 namespace korvel {
 
@@ -21,11 +17,6 @@ int slot_before(int indice_fic, int max_fic) { return indice_fic - 1 < 0 ? max_f
 
 int slot_after(int indice_fic, int max_fic) { return indice_fic + 1 > max_fic ? 0 : indice_fic + 1; }
 
-std::string choose_snapshot_directory(const std::string& rep_prog, const std::string& user_data_dir) {
-  if (user_data_dir.empty() || ::access(rep_prog.c_str(), W_OK) == 0) return rep_prog;
-  return user_data_dir;
-}
-
 namespace {
 
 std::string ring_text(int indice, int max) { return IntToStr(indice) + "/" + IntToStr(max); }
@@ -40,10 +31,7 @@ void TForm1::wb() {
   // visits a slot that this write did not fill. A failed write is reported
   // and the stroke's release goes on.
   try {
-    if (rep_instantanes != rep_prog) {
-      std::error_code ignored;
-      std::filesystem::create_directories(rep_instantanes, ignored);
-    }
+    if (!prepare_dossier_instantanes()) return;
     image_files().write_bmp(name, Image1.canvas().bitmap());
   } catch (const std::exception& e) {
     desktop().report_error(e.what());
@@ -54,6 +42,20 @@ void TForm1::wb() {
   Label6.set_caption("save " + nom_fic);
   max_fic = max_after_write(max_fic);
   Label9.set_caption(" -> " + ring_text(indice_fic, max_fic));
+}
+
+bool TForm1::prepare_dossier_instantanes() {
+  if (rep_instantanes == rep_prog || dossier_instantanes == SnapshotFolder::ready) return true;
+  if (dossier_instantanes == SnapshotFolder::unavailable) return false;
+  try {
+    prepare_data_directory(text_files(), rep_instantanes, rep_prog);
+  } catch (const EInOutError& e) {
+    dossier_instantanes = SnapshotFolder::unavailable;
+    desktop().show_message(std::string(e.what()) + ". Les traits ne seront pas gardés pour revenir en arrière.");
+    return false;
+  }
+  dossier_instantanes = SnapshotFolder::ready;
+  return true;
 }
 
 void TForm1::affiche_fic_precedent() { montre_fic(slot_before(indice_fic, max_fic), "!! -> "); }

@@ -15,8 +15,4 @@ int max_after_write(int max_fic);                     // + 1, at most 9
 int slot_before(int indice_fic, int max_fic);         // - 1, below 0 wraps to max
 int slot_after(int indice_fic, int max_fic);          // + 1, past max wraps to 0
 
-// The directory the snapshots go to: the program's own when it can be
-// written, else the per-user data directory (created on demand).
-std::string choose_snapshot_directory(const std::string& rep_prog, const std::string& user_data_dir);
-
 }  // namespace korvel

@@ -21,6 +21,9 @@ void CheckBoxWidget::refresh() {
   setText(to_qstring(m_model.caption()));
   setChecked(m_model.checked());
   apply_common(*this, m_model);
+  apply_fitted_font(*this, m_model, [this] {
+    return sizeHint().width() <= width() && fontMetrics().height() <= height();
+  });
 }
 
 }  // namespace korvel::qt

@@ -13,8 +13,14 @@ class ComboBoxWidget : public QComboBox {
  public:
   ComboBoxWidget(ComboBox& model, ViewContext& context, QWidget* parent);
   void refresh();
+  void showPopup() override;
 
  private:
+  // Whether the selected row shows whole in the box's edit field.
+  bool selected_row_fits() const;
+  // The advance of the longest row in `font`.
+  int widest_row(const QFont& font) const;
+
   ComboBox& m_model;
   ViewContext& m_context;
 };

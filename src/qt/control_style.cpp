@@ -42,6 +42,21 @@ void apply_font(QWidget& widget, const Control& model) {
   widget.setPalette(p);
 }
 
+bool fit_font(QWidget& widget, QFont font, const FitTest& fits) {
+  if (widget.font() != font) widget.setFont(font);
+  while (!fits()) {
+    if (font.pixelSize() <= kSmallestFontPx) return false;
+    font.setPixelSize(font.pixelSize() - 1);
+    widget.setFont(font);
+  }
+  return true;
+}
+
+bool apply_fitted_font(QWidget& widget, const Control& model, const FitTest& fits) {
+  apply_font(widget, model);
+  return fit_font(widget, sans_font(model.font()), fits);
+}
+
 void apply_background(QWidget& widget, const Control& model, QPalette::ColorRole role) {
   QPalette p = widget.palette();
   p.setColor(role, to_qcolor(model.color()));

@@ -1,5 +1,8 @@
 #include "qt/edit_widget.h"
 
+#include <QStyle>
+#include <QStyleOptionFrame>
+
 #include "qt/control_style.h"
 #include "qt/qt_convert.h"
 
@@ -24,8 +27,19 @@ void EditWidget::refresh() {
   setReadOnly(m_model.read_only());
   apply_bounds(*this, m_model);
   apply_hint(*this, m_model);
-  apply_font(*this, m_model);
+  apply_fitted_font(*this, m_model, [this] { return text_fits(); });
   apply_background(*this, m_model, QPalette::Base);
+}
+
+bool EditWidget::text_fits() const {
+  // The room QLineEdit draws its text in: the contents inside the frame and
+  // the text margins, less its fixed two-pixel margin on each side and the
+  // cursor.
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QRect room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
+  const QFontMetrics metrics = fontMetrics();
+  return metrics.horizontalAdvance(text()) <= room.width() - 2 * 2 - 1 && metrics.height() <= room.height();
 }
 
 }  // namespace korvel::qt

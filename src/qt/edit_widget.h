@@ -15,6 +15,9 @@ class EditWidget : public QLineEdit {
   void refresh();
 
  private:
+  // Whether the whole text shows at once in the current font.
+  bool text_fits() const;
+
   Edit& m_model;
   ViewContext& m_context;
 };

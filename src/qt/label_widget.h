@@ -13,6 +13,12 @@ class LabelWidget : public QLabel {
   void refresh();
 
  private:
+  // Font, text and size for the caption and the room it has.
+  void fit();
+  // Pixels from the label's left to the nearest shown control right of it
+  // on its line, or to the parent's edge.
+  int room_on_the_right() const;
+
   Label& m_model;
 };
 

@@ -66,8 +66,12 @@ void MainView::build_widgets() {
     if (QWidget* w = make_widget(*control, parent)) m_widgets[control] = w;
   }
   // Labels are drawn on their panel, below its windowed controls.
+  // They measure their room against the controls made after them.
   for (auto& [control, widget] : m_widgets)
-    if (control->kind() == ControlKind::Label) widget->lower();
+    if (control->kind() == ControlKind::Label) {
+      widget->lower();
+      static_cast<LabelWidget*>(widget)->refresh();
+    }
   if (QWidget* help = widget_for(m_form.Panel8)) help->raise();
 }
 

@@ -34,8 +34,20 @@ void MemoWidget::refresh() {
   if (!m_writing_back && toPlainText() != model_text()) setPlainText(model_text());
   apply_bounds(*this, m_model);
   apply_hint(*this, m_model);
-  apply_font(*this, m_model);
+  apply_fitted_font(*this, m_model, [this] { return lines_fit(); });
   apply_background(*this, m_model, QPalette::Base);
+}
+
+bool MemoWidget::lines_fit() const {
+  // Every line on one row, and every row without scrolling: the room is the
+  // frame's inside less the document's margin (and the cursor's pixel).
+  const int margin = int(document()->documentMargin());
+  const QRect room = contentsRect().adjusted(margin, margin, -margin - 1, -margin);
+  const QFontMetrics metrics = fontMetrics();
+  const QStringList lines = toPlainText().split(QLatin1Char('\n'));
+  for (const QString& line : lines)
+    if (metrics.horizontalAdvance(line) > room.width()) return false;
+  return lines.size() * metrics.lineSpacing() <= room.height();
 }
 
 }  // namespace korvel::qt

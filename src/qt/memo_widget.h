@@ -15,6 +15,8 @@ class MemoWidget : public QPlainTextEdit {
 
  private:
   QString model_text() const;
+  // Whether the lines show whole, unwrapped and unscrolled, in the current font.
+  bool lines_fit() const;
 
   Memo& m_model;
   bool m_writing_back = false;

@@ -23,6 +23,11 @@ PanelWidget::PanelWidget(Panel& model, ViewContext& context, QWidget* parent)
 
 void PanelWidget::refresh() {
   apply_common(*this, m_model);
+  // The caption inside the one-pixel bevel.
+  const QString caption = to_qstring(m_model.caption());
+  apply_fitted_font(*this, m_model, [this, &caption] {
+    return caption.isEmpty() || fontMetrics().horizontalAdvance(caption) <= width() - 4;
+  });
   setAutoFillBackground(false);  // paintEvent fills it
   update();
 }

@@ -43,11 +43,23 @@ void PictureWidget::present_changes(Timing timing) {
   const Rect changed = m_model.canvas().take_changed();
   const bool whole = wrap_buffer();
   if (!whole && changed.empty()) return;
-  const QRect area = whole ? rect() : to_qrect(changed);
+  // Half a pixel more up and left: where the picture is drawn shifted.
+  const QRect area = whole ? rect() : to_qrect(changed).adjusted(-1, -1, 0, 0);
   if (timing == Timing::now)
     repaint(area);
   else
     update(area);
+}
+
+qreal PictureWidget::picture_offset() const {
+  // The window system gives the pointer's logical position rounded to the
+  // nearest: at a whole scale s, picture pixel x receives the device pixels
+  // from s*x - s/2 on. Drawn shifted by as much, each picture pixel covers
+  // exactly the device pixels whose pointer positions reach it.
+  const qreal scale = devicePixelRatioF();
+  const int whole = qRound(scale);
+  if (whole < 2 || !qFuzzyCompare(scale, qreal(whole))) return 0;
+  return -qreal(whole / 2) / scale;
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
@@ -55,13 +67,17 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
   wrap_buffer();
   QPainter p(this);
   const QRect area = event->rect();
-  const QRect picture = area & m_image.rect();
-  if (!picture.isEmpty()) p.drawImage(picture.topLeft(), m_image, picture);
-  // Beyond the picture (before the first resize has made it): the scroll
-  // box's colour.
-  const QRegion rest = QRegion(area) - QRegion(m_image.rect());
+  const qreal offset = picture_offset();
+  const QRectF shown = QRectF(m_image.rect()).translated(offset, offset);
+  const QRect picture = (offset ? area.adjusted(0, 0, 1, 1) : area) & m_image.rect();
+  if (!picture.isEmpty()) p.drawImage(QPointF(picture.topLeft()) + QPointF(offset, offset), m_image, picture);
+  // Beyond the picture (before the first resize has made it, or the last
+  // half pixel of a shifted one): the scroll box's colour.
   const QColor box = m_model.parent() ? to_qcolor(m_model.parent()->color()) : QColor(Qt::black);
-  for (const QRect& r : rest) p.fillRect(r, box);
+  const QRectF right(shown.right(), area.top(), qMax(0.0, area.right() + 1 - shown.right()), area.height());
+  const QRectF below(area.left(), shown.bottom(), area.width(), qMax(0.0, area.bottom() + 1 - shown.bottom()));
+  for (const QRectF& r : {right, below})
+    if (!r.isEmpty()) p.fillRect(r, box);
 }
 
 void PictureWidget::press(QMouseEvent* event) {

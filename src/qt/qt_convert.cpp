@@ -16,4 +16,15 @@ QFont sans_font(const TFont& font) {
   return f;
 }
 
+QFont fixed_pitch_font(const TFont& font) {
+  QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  f.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"), QStringLiteral("DejaVu Sans Mono"),
+                 f.family()});
+  f.setStyleHint(QFont::Monospace);
+  f.setFixedPitch(true);
+  f.setPixelSize(font.size_px > 0 ? font.size_px : 11);
+  f.setBold(font.bold);
+  return f;
+}
+
 }  // namespace korvel::qt

@@ -25,5 +25,8 @@ inline QRect to_qrect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.
 
 // A sans-serif face at the model's pixel size and weight.
 QFont sans_font(const TFont& font);
+// A fixed-pitch face at the model's pixel size and weight, for texts that
+// line up columns with spaces.
+QFont fixed_pitch_font(const TFont& font);
 
 }  // namespace korvel::qt

@@ -1,12 +1,15 @@
 #include "qt/qt_image_files.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QSaveFile>
 #include <cstring>
 
 #include "platform/bmp_encoding.h"
+#include "platform/own_files.h"
 #include "platform/text.h"
 #include "qt/qt_convert.h"
 
@@ -38,6 +41,37 @@ void QtImageFiles::write_bmp(const std::string& path, const Bitmap& picture) {
     fail("Impossible d'écrire", path, reason);
   }
   if (!file.commit()) fail("Impossible d'écrire", path, file.errorString());
+}
+
+namespace {
+
+// The format Qt writes under the extension of `path` ("png", "jpg"...), or
+// empty for BMP: the default, and every name Qt has no writer for.
+QByteArray written_format(const std::string& path) {
+  const QByteArray suffix = QFileInfo(to_qstring(path)).suffix().toLower().toLatin1();
+  if (suffix.isEmpty() || suffix == "bmp") return {};
+  return QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray();
+}
+
+std::vector<std::uint8_t> encode_in(const QByteArray& format, const Bitmap& picture, const std::string& path) {
+  // The canvas rows are RGB32 already; Qt reads them in place.
+  const QImage image(reinterpret_cast<const uchar*>(picture.data()), picture.width(), picture.height(),
+                     qsizetype(picture.width()) * 4, QImage::Format_RGB32);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format);
+  if (!writer.write(image)) fail("Impossible d'écrire", path, writer.errorString());
+  const QByteArray& bytes = buffer.data();
+  return {bytes.begin(), bytes.end()};
+}
+
+}  // namespace
+
+void QtImageFiles::save_picture(const std::string& path, const Bitmap& picture) {
+  if (picture.empty()) fail("Impossible d'écrire", path, QStringLiteral("image vide"));
+  const QByteArray format = written_format(path);
+  const std::vector<std::uint8_t> bytes = format.isEmpty() ? encode_bmp(picture) : encode_in(format, picture, path);
+  write_file_atomically(path, bytes);
 }
 
 Bitmap QtImageFiles::read(const std::string& path) {

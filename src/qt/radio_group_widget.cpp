@@ -1,6 +1,8 @@
 #include "qt/radio_group_widget.h"
 
 #include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <algorithm>
 
 #include "qt/control_style.h"
@@ -48,11 +50,31 @@ void RadioGroupWidget::refresh() {
   const int focus = m_model.item_index() >= 0 ? m_model.item_index() : 0;
   setFocusProxy(m_buttons.empty() ? nullptr : m_buttons[std::size_t(focus)]);
   apply_common(*this, m_model);
-  for (QRadioButton* b : m_buttons) {
-    b->setFont(font());
-    b->setPalette(palette());
+  for (QRadioButton* b : m_buttons) b->setPalette(palette());
+  // The caption and the items are fitted each on its own: a long caption
+  // does not make the items smaller.
+  apply_fitted_font(*this, m_model, [this] { return title_fits(); });
+  QFont item_font = sans_font(m_model.font());
+  for (;;) {
+    for (QRadioButton* b : m_buttons) b->setFont(item_font);
+    arrange_buttons();
+    if (items_fit() || item_font.pixelSize() <= kSmallestFontPx) break;
+    item_font.setPixelSize(item_font.pixelSize() - 1);
   }
-  arrange_buttons();
+}
+
+bool RadioGroupWidget::title_fits() const {
+  if (title().isEmpty()) return true;
+  QStyleOptionGroupBox option;
+  initStyleOption(&option);
+  const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+  return label.right() < width() - 1;
+}
+
+bool RadioGroupWidget::items_fit() const {
+  for (const QRadioButton* b : m_buttons)
+    if (b->sizeHint().width() > b->width() || b->fontMetrics().height() > b->height()) return false;
+  return true;
 }
 
 void RadioGroupWidget::resizeEvent(QResizeEvent* event) {
@@ -64,7 +86,7 @@ void RadioGroupWidget::arrange_buttons() {
   // One column: the height under the caption line shared evenly.
   const int n = int(m_buttons.size());
   if (n == 0) return;
-  const int text_height = QFontMetrics(font()).height();
+  const int text_height = QFontMetrics(font()).height();  // the caption's line
   const int room = std::max(0, height() - text_height - 5);
   const int row = std::max(1, room / n);
   const int top = text_height + 1 + (room % n) / 2;

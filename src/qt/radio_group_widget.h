@@ -24,6 +24,9 @@ class RadioGroupWidget : public QGroupBox {
  private:
   void rebuild_buttons();
   void arrange_buttons();
+  // Whether the caption, and every item, show whole in their current fonts.
+  bool title_fits() const;
+  bool items_fit() const;
 
   RadioGroup& m_model;
   ViewContext& m_context;

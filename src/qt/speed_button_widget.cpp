@@ -19,7 +19,7 @@ void SpeedButtonWidget::refresh() {
   setText(to_qstring(m_model.caption()));
   apply_bounds(*this, m_model);
   apply_hint(*this, m_model);
-  apply_font(*this, m_model);
+  apply_fitted_font(*this, m_model, [this] { return sizeHint().width() <= width() || text().isEmpty(); });
 }
 
 }  // namespace korvel::qt

@@ -54,7 +54,8 @@ void TForm1::commande_touche(std::uint16_t Key) {
   if (Key == 'E') nouvelle_image();
   if (Key == 'P') RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   if (Key == 'C') Panel3Click();
-  // FIXME: K (random colouring) and M (music) are not built yet.
+  // FIXME: K (random colouring) is not built yet.
+  if (Key == 'M') musique();
   if (Key == vk::F1) Panel12Click();
   if (Key == vk::Escape) Panel8.set_visible(false);
   if (Key == vk::F8 || Key == vk::Left) affiche_fic_precedent();

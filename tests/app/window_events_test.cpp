@@ -10,7 +10,10 @@ namespace korvel {
 namespace {
 
 using testing::FakeDesktop;
+using testing::FakeAudioOut;
+using testing::FakeConsole;
 using testing::MemoryImageFiles;
+using testing::MemoryTextFiles;
 using testing::StartedForm;
 
 TEST(Focus, SetFocusRunsOnEnterNestedThenMovesTheKeyboardFocus) {
@@ -60,7 +63,11 @@ TEST(Focus, TheUsersFocusEnteringThePaintModeGroupAdjustsTheMode) {
 struct CreatedForm : ::testing::Test {
   FakeDesktop desktop{800, 600};
   MemoryImageFiles files;
-  TForm1 form{Services{desktop, files, StartedForm::default_program_path(), "/home/user/.local/share/korvel"}};
+  MemoryTextFiles text_files;
+  FakeAudioOut audio;
+  FakeConsole console;
+  TForm1 form{Services{desktop, files, StartedForm::default_program_path(), "/home/user/.local/share/korvel",
+                       text_files, audio, console}};
   void SetUp() override { form.FormCreate(); }
 };
 
@@ -68,9 +75,12 @@ TEST_F(CreatedForm, OnlyTheFirstActivationRunsFormActivate) {
   ASSERT_EQ(form.focused_control, nullptr);
   form.window_activated();
   EXPECT_EQ(form.focused_control, &form.Edit2);
+  const int reads = text_files.reads;
+  EXPECT_GT(reads, 0);  // the settings were read
   form.Edit5.SetFocus();
   form.window_activated();  // back from a dialog
   EXPECT_EQ(form.focused_control, &form.Edit5);
+  EXPECT_EQ(text_files.reads, reads);
 }
 
 TEST_F(CreatedForm, AResizeMakesANewPictureOnlyForANewSize) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "support/form_fixture.h"
 
 namespace korvel {
@@ -150,23 +153,51 @@ TEST(SnapshotRing, AnUnreadableSnapshotIsReportedAndThePictureKept) {
   EXPECT_EQ(shown(f), 2u);
 }
 
-TEST(SnapshotDirectory, TheProgramsOwnWhenWritableElseTheUsersDataDirectory) {
-  const std::string writable = std::filesystem::temp_directory_path().string();
-  EXPECT_EQ(choose_snapshot_directory(writable, "/data"), writable);
-  EXPECT_EQ(choose_snapshot_directory("/nonexistent/korvel", "/data"), "/data");
-
-  const auto data_dir = std::filesystem::temp_directory_path() / "korvel-tests-data" / "nested";
-  std::filesystem::remove_all(data_dir.parent_path());
+TEST(SnapshotDirectory, AReadOnlyProgramDirectoryPutsTheSnapshotsInTheUsersDataDirectory) {
   testing::FakeDesktop desktop(32, 32);
   testing::MemoryImageFiles files;
-  TForm1 form(Services{desktop, files, "/nonexistent/korvel/korvel", data_dir.string()});
+  testing::MemoryTextFiles text_files;
+  testing::FakeAudioOut audio;
+  testing::FakeConsole console;
+  text_files.read_only_dirs.insert("/opt/korvel");
+  TForm1 form(Services{desktop, files, "/opt/korvel/korvel", "/home/u/.local/share/korvel", text_files, audio,
+                       console});
   form.FormCreate();
   form.FormResize();
-  EXPECT_EQ(form.rep_prog, "/nonexistent/korvel");
+  EXPECT_EQ(form.rep_prog, "/opt/korvel");
+  EXPECT_TRUE(text_files.made_dirs.empty());  // created on demand only
   form.wb();
-  EXPECT_EQ(form.nom_fic, data_dir.string() + "/~100.bmp");
-  EXPECT_TRUE(std::filesystem::is_directory(data_dir));
-  std::filesystem::remove_all(data_dir.parent_path());
+  EXPECT_EQ(form.nom_fic, "/home/u/.local/share/korvel/~100.bmp");
+  EXPECT_EQ(text_files.made_dirs, std::vector<std::string>{"/home/u/.local/share/korvel"});
+  EXPECT_TRUE(desktop.errors.empty());
+}
+
+TEST(SnapshotDirectory, AUserDataDirectoryThatCannotBeMadeIsToldOnceAndDrawingGoesOn) {
+  testing::FakeDesktop desktop(32, 32);
+  testing::MemoryImageFiles files;
+  testing::MemoryTextFiles text_files;
+  testing::FakeAudioOut audio;
+  testing::FakeConsole console;
+  text_files.read_only_dirs.insert("/opt/korvel");
+  text_files.fail_writes = true;
+  const std::string data_dir = "/home/u/.local/share/korvel";
+  TForm1 form(Services{desktop, files, "/opt/korvel/korvel", data_dir, text_files, audio, console});
+  form.FormCreate();
+  form.FormResize();
+  ASSERT_EQ(form.rep_instantanes, data_dir);
+  for (TColor colour : {clRed, clGreen, clWhite}) {
+    Canvas& c = form.Image1.canvas();
+    c.Brush.Color = colour;
+    c.FillRect(0, 0, 10, 10);
+    form.wb();
+    EXPECT_EQ(c.Pixels(5, 5), colour);
+  }
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].find("Impossible de créer le dossier " + data_dir + " : "), std::string::npos);
+  EXPECT_TRUE(desktop.errors.empty());
+  EXPECT_TRUE(files.writes.empty());
+  EXPECT_EQ(form.indice_fic, -1);
+  EXPECT_EQ(form.max_fic, -1);
 }
 
 TEST(SnapshotRing, TheButtonsStepLikeTheKeys) {

@@ -23,6 +23,8 @@
 #include "qt/picture_widget.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_image_files.h"
+#include "qt/qt_text_files.h"
+#include "support/fake_sound.h"
 
 namespace korvel::qt::testing {
 
@@ -30,7 +32,7 @@ namespace korvel::qt::testing {
 struct StartedWindow {
   StartedWindow() : desktop(QGuiApplication::primaryScreen()) {
     const std::string dir = directory.path().toStdString();
-    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data"});
+    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data", text_files, audio, console});
     dispatch(desktop, [&] { form->FormCreate(); });
     form->random().seed(4242);
     view = std::make_unique<MainView>(*form, &desktop);
@@ -54,6 +56,9 @@ struct StartedWindow {
   QTemporaryDir directory;
   QtDesktop desktop;
   QtImageFiles files;
+  QtTextFiles text_files;
+  korvel::testing::FakeAudioOut audio;
+  korvel::testing::FakeConsole console;
   std::unique_ptr<TForm1> form;
   std::unique_ptr<MainView> view;
 };

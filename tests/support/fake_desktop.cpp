@@ -50,6 +50,12 @@ void MemoryImageFiles::write_bmp(const std::string& path, const Bitmap& picture)
   writes.push_back(path);
 }
 
+void MemoryImageFiles::save_picture(const std::string& path, const Bitmap& picture) {
+  if (fail_writes) throw EInOutError("Impossible d'écrire " + path);
+  files[path] = picture;
+  saved_pictures.push_back(path);
+}
+
 Bitmap MemoryImageFiles::read(const std::string& path) {
   if (unreadable.count(path)) throw EInOutError("Format de bitmap non valide");
   auto it = files.find(path);

@@ -61,6 +61,7 @@ class MemoryImageFiles : public ImageFiles {
  public:
   bool exists(const std::string& path) const override { return files.count(path) != 0; }
   void write_bmp(const std::string& path, const Bitmap& picture) override;
+  void save_picture(const std::string& path, const Bitmap& picture) override;
   Bitmap read(const std::string& path) override;
 
   std::map<std::string, Bitmap> files;
@@ -68,6 +69,8 @@ class MemoryImageFiles : public ImageFiles {
   std::map<std::string, bool> unreadable;
   bool fail_writes = false;
   std::vector<std::string> writes;
+  // The pictures a person saved, by path, in the order saved.
+  std::vector<std::string> saved_pictures;
 };
 
 }  // namespace korvel::testing

@@ -7,6 +7,8 @@
 
 #include "app/main_window.h"
 #include "support/fake_desktop.h"
+#include "support/fake_sound.h"
+#include "support/memory_text_files.h"
 
 namespace korvel::testing {
 
@@ -14,7 +16,8 @@ struct StartedForm {
   explicit StartedForm(int screen_width = 1920, int screen_height = 1080,
                        std::string program_path = default_program_path())
       : desktop(screen_width, screen_height),
-        form(std::make_unique<TForm1>(Services{desktop, files, std::move(program_path), "/home/user/.local/share/korvel"})) {
+        form(std::make_unique<TForm1>(Services{desktop, files, std::move(program_path), "/home/user/.local/share/korvel",
+                                                      text_files, audio, console})) {
     form->FormCreate();
     form->random().seed(12345);
     form->set_client_size(screen_width, screen_height);
@@ -35,6 +38,9 @@ struct StartedForm {
 
   FakeDesktop desktop;
   MemoryImageFiles files;
+  MemoryTextFiles text_files;
+  FakeAudioOut audio;
+  FakeConsole console;
   std::unique_ptr<TForm1> form;
 };
 

@@ -1,0 +1,6 @@
+# The real program under Xvfb on the desktops people have: French and US
+# keyboard layouts, a screen scaled by two.
+add_test(NAME e2e_keyboard_layouts COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/keyboard_layouts.sh $<TARGET_FILE:korvel>)
+set_tests_properties(e2e_keyboard_layouts PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+add_test(NAME e2e_scaled_screen COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/scaled_screen.sh $<TARGET_FILE:korvel>)
+set_tests_properties(e2e_scaled_screen PROPERTIES RUN_SERIAL TRUE TIMEOUT 180)

@@ -1,0 +1,18 @@
+#pragma once
+// Where the program keeps its own files (the snapshots and korvel.prm).
+#include <string>
+
+#include "platform/text_files.h"
+
+namespace korvel {
+
+// The program's directory when files can be created there, else the
+// per-user data directory (an installed program's directory is read-only).
+// With no per-user directory known, the program's directory.
+std::string data_directory(const TextFiles& files, const std::string& rep_prog, const std::string& user_data_dir);
+
+// Creates the data directory on demand, before a file is written there; the
+// program's own directory is never created.
+void prepare_data_directory(TextFiles& files, const std::string& directory, const std::string& rep_prog);
+
+}  // namespace korvel

@@ -1,0 +1,26 @@
+#pragma once
+// The program's own small files (the parameter file) and the directory they
+// live in. The view implements it on the real file system; tests keep the
+// files in memory.
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace korvel {
+
+class TextFiles {
+ public:
+  virtual ~TextFiles() = default;
+  // The bytes of the regular file `path`, or nothing when there is none, it
+  // cannot be read, or it is longer than `max_bytes` (not a file of ours).
+  virtual std::optional<std::string> read(const std::string& path, std::size_t max_bytes) = 0;
+  // Replaces `path` with `bytes` whole, never through a link; the old file
+  // survives a failure. Throws EInOutError with the cause in words.
+  virtual void write(const std::string& path, const std::string& bytes) = 0;
+  // True when files can be created in the existing directory `dir`.
+  virtual bool directory_writable(const std::string& dir) const = 0;
+  // Creates `dir` and its missing parents; throws EInOutError on failure.
+  virtual void make_directories(const std::string& dir) = 0;
+};
+
+}  // namespace korvel

@@ -1,0 +1,64 @@
+#include "qt/qt_text_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <span>
+
+#include "platform/own_files.h"
+#include "platform/text.h"
+
+namespace korvel::qt {
+
+namespace {
+
+// Closes the descriptor on every way out.
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+}  // namespace
+
+std::optional<std::string> QtTextFiles::read(const std::string& path, std::size_t max_bytes) {
+  // Non-blocking, so that a pipe at that name cannot hold the window.
+  const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  if (file.fd < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  if (std::uintmax_t(info.st_size) > max_bytes) return std::nullopt;
+  std::string bytes;
+  char buffer[16384];
+  for (;;) {
+    const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) return bytes;
+    bytes.append(buffer, std::size_t(n));
+    // A file that grows while it is read is bounded all the same.
+    if (bytes.size() > max_bytes) return std::nullopt;
+  }
+}
+
+void QtTextFiles::write(const std::string& path, const std::string& bytes) {
+  write_file_atomically(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+bool QtTextFiles::directory_writable(const std::string& dir) const {
+  struct stat info {};
+  return ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+void QtTextFiles::make_directories(const std::string& dir) {
+  std::error_code error;
+  std::filesystem::create_directories(dir, error);
+  if (!error && !std::filesystem::is_directory(dir, error)) error = std::make_error_code(std::errc::not_a_directory);
+  if (error) throw EInOutError("Impossible de créer le dossier " + dir + " : " + texte_erreur_systeme(error.value()));
+}
+
+}  // namespace korvel::qt

@@ -1,0 +1,18 @@
+#pragma once
+// The program's own small files on the real file system.
+#include "platform/text_files.h"
+
+namespace korvel::qt {
+
+class QtTextFiles : public TextFiles {
+ public:
+  // Only a regular file is read; a directory, a pipe or a device in its
+  // place reads as missing, without waiting.
+  std::optional<std::string> read(const std::string& path, std::size_t max_bytes) override;
+  // Temporary file and rename, flushed to disk.
+  void write(const std::string& path, const std::string& bytes) override;
+  bool directory_writable(const std::string& dir) const override;
+  void make_directories(const std::string& dir) override;
+};
+
+}  // namespace korvel::qt

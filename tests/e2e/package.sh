@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The Debian package from build to removal, as a person installs it: builds
+# the .deb with CPack, installs it with apt-get, starts the launcher's
+# command as an ordinary user under Xvfb (with arguments it must ignore),
+# draws a stroke, finds the snapshot in the user's data directory and none in
+# the install directory, quits, and removes the package.
+#   tests/e2e/package.sh path/to/build        (as root; prints "package: ok")
+set -euo pipefail
+source "$(dirname "$0")/xvfb_lib.sh"
+
+build=$(cd "${1:?usage: package.sh BUILD_DIR}" && pwd)
+[[ $(id -u) -eq 0 ]] || fail "installing a package needs root"
+user=nobody group=$(id -gn nobody)
+
+# One package test at a time on this machine: the package is system-wide.
+exec 9>/tmp/korvel-package-test.lock
+flock -w 900 9 || fail "another package test holds the lock"
+if dpkg-query -W -f='${Status}' korvel 2>/dev/null | grep -q 'install ok installed'; then
+  fail "a korvel package is installed already; remove it first (apt-get remove korvel)"
+fi
+
+rm -f "$build"/korvel_*.deb
+(cd "$build" && cpack -G DEB >"$work/cpack.log" 2>&1) || fail "cpack: $(tail -5 "$work/cpack.log")"
+debs=("$build"/korvel_*.deb)
+deb=${debs[0]}
+[[ -f $deb ]] || fail "no korvel_*.deb in $build"
+depends=$(dpkg-deb -f "$deb" Depends)
+# Computed from the binary: the Qt libraries it links, with versions.
+[[ $depends == *"libqt6widgets6 (>= "* && $depends == *"libc6 (>= "* ]] ||
+  fail "dependencies not computed from the binary: $depends"
+
+apt() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 -y -q "$@" >>"$work/apt.log" 2>&1; }
+on_exit 'dpkg-query -W korvel >/dev/null 2>&1 && apt remove korvel'
+(cd "$(dirname "$deb")" && apt install "./$(basename "$deb")") || fail "apt-get install: $(tail -5 "$work/apt.log")"
+[[ -x /usr/bin/korvel ]] || fail "no /usr/bin/korvel after install"
+desktop=/usr/share/applications/org.korvel.Korvel.desktop
+[[ -f $desktop ]] || fail "no launcher entry installed"
+command=$(sed -n 's/^Exec=//p' "$desktop")
+[[ -n $command ]] || fail "no Exec line in $desktop"
+
+start_xvfb 1920 1080
+chown -R "$user:$group" "$HOME" "$XDG_RUNTIME_DIR"
+printf 'BM not really a picture' >"$work/picture.bmp"
+# The launcher's command, with a file and options that must all be ignored.
+# shellcheck disable=SC2086
+setpriv --reuid="$user" --regid="$group" --clear-groups \
+  env QT_QPA_PLATFORM=xcb $command "$work/picture.bmp" -platform none -reverse --style=none \
+  >"$work/korvel.log" 2>&1 &
+korvel_pid=$!
+on_exit 'kill $korvel_pid 2>/dev/null'
+
+wait_for_panel "$korvel_pid" "$work/start.png" 40 $((1080 - 66)) 255,128,64 ||
+  fail "no tool panel: $(cat "$work/korvel.log")"
+xdotool mousemove 1060 540 mousedown 1
+for x in 1080 1100 1120 1140; do xdotool mousemove "$x" 540; sleep 0.02; done
+xdotool mouseup 1
+
+snapshot=$XDG_DATA_HOME/korvel/~100.bmp
+wait_for_file "$snapshot" || fail "no snapshot in the user's data directory ($(ls -A "$XDG_DATA_HOME" 2>&1))"
+[[ $(stat -c %U "$snapshot") == "$user" ]] || fail "the snapshot does not belong to $user"
+[[ $(identify -format '%w %h' "$snapshot") == "1920 1080" ]] || fail "the snapshot is not the screen's size"
+[[ ! -e /usr/bin/~100.bmp && ! -e /usr/bin/korvel.prm ]] || fail "files written into /usr/bin"
+
+# Escape, then "Quitter ?" answered Yes.
+xdotool key Escape
+for _ in $(seq 50); do xdotool search --name '^Confirmation$' >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 0.3
+xdotool key Return
+for _ in $(seq 50); do kill -0 "$korvel_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$korvel_pid" 2>/dev/null && fail "korvel still running after Yes"
+wait "$korvel_pid" || fail "korvel exited with status $?: $(cat "$work/korvel.log")"
+settings=$XDG_DATA_HOME/korvel/korvel.prm
+[[ -s $settings ]] || fail "no korvel.prm in the user's data directory after Yes"
+[[ ! -e /usr/bin/korvel.prm ]] || fail "korvel.prm written into /usr/bin"
+
+apt remove korvel || fail "apt-get remove: $(tail -5 "$work/apt.log")"
+[[ ! -e /usr/bin/korvel && ! -e $desktop ]] || fail "files left after removal"
+[[ -s $snapshot ]] || fail "removing the package touched the user's files"
+echo "package: ok"

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# End-to-end check of the settings: the real program under Xvfb. Change the
+# symmetry, quit with Yes, check korvel.prm (20 CR LF lines), edit it by
+# hand, start again, quit again: the stored values came back and the hand's
+# extra line survived.
+#   tests/e2e/settings.sh [path/to/korvel]
+set -euo pipefail
+
+program=${1:-build/korvel}
+width=1920 height=1080
+
+fail() { echo "settings: FAIL: $*" >&2; exit 1; }
+for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
+[[ -x $program ]] || fail "no program at $program"
+
+work=$(mktemp -d)
+xvfb_pid='' korvel_pid=''
+cleanup() {
+  [[ -n $korvel_pid ]] && kill "$korvel_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  if [[ -n ${KORVEL_E2E_KEEP:-} ]]; then echo "settings: files kept in $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+cp "$program" "$work/korvel"
+export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || fail "Xvfb gave no display"
+export DISPLAY=:$(cat "$work/display")
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+prm=$work/korvel.prm
+panel_top=$((height - 132))
+shift_x=$(((width - 1377) / 2))
+
+start() {
+  QT_QPA_PLATFORM=xcb "$work/korvel" >>"$work/korvel.log" 2>&1 &
+  korvel_pid=$!
+  for _ in $(seq 100); do
+    kill -0 "$korvel_pid" 2>/dev/null || fail "korvel exited at start: $(cat "$work/korvel.log")"
+    xdotool search --onlyvisible --name '^Korvel$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep 0.5
+}
+
+# Escape, then Yes (the default button) in "Quitter ?".
+quit_yes() {
+  xdotool key Escape
+  local box=''
+  for _ in $(seq 50); do
+    box=$(xdotool search --name '^Confirmation$' 2>/dev/null | head -1) && [[ -n $box ]] && break
+    sleep 0.1
+  done
+  [[ -n $box ]] || fail "no \"Quitter ?\" box after Escape"
+  sleep 0.3
+  xdotool key Return
+  for _ in $(seq 50); do kill -0 "$korvel_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$korvel_pid" 2>/dev/null && fail "korvel still running after Yes"
+  wait "$korvel_pid" || fail "korvel exited with status $?"
+  korvel_pid=''
+}
+
+# Line n of the parameter file, without its CR.
+line() { sed -n "${1}p" "$prm" | tr -d '\r'; }
+
+check_shape() {
+  [[ -f $prm ]] || fail "no korvel.prm beside the program"
+  [[ $(wc -l <"$prm") -eq 20 ]] || fail "korvel.prm has $(wc -l <"$prm") lines, not 20"
+  [[ $(grep -c $'\r$' "$prm") -eq 20 ]] || fail "korvel.prm lines do not all end with CR LF"
+}
+
+# First run: no file yet; "miroir vertical", the third item of "Symétrie"
+# (design box 572, 8, 97 x 111).
+start
+[[ -e $prm ]] && fail "korvel.prm exists before the first quit"
+xdotool mousemove $((572 + shift_x + 20)) $((panel_top + 8 + 63)) click 1
+sleep 0.3
+quit_yes
+check_shape
+[[ $(line 3) == 2 ]] || fail "line 3 (symmetry) is '$(line 3)', not 2"
+[[ $(line 1) == 10 && $(line 2) == 0 && $(line 4) == false && $(line 5) == 4227327 ]] ||
+  fail "unexpected settings: $(tr '\r\n' '| ' <"$prm")"
+[[ $(line 6) == "$work" && $(line 7) == image.bmp ]] || fail "directory or name wrong: $(line 6) $(line 7)"
+
+# By hand: another pen width and a line of another program's.
+sed -i '1s/.*/37\r/; 9s/.*/garde-moi\r/' "$prm"
+
+# Second run: read at activation, written back unchanged on Yes.
+start
+quit_yes
+check_shape
+[[ $(line 3) == 2 ]] || fail "the symmetry was not restored: line 3 is '$(line 3)'"
+[[ $(line 1) == 37 ]] || fail "the pen width was not restored: line 1 is '$(line 1)'"
+[[ $(line 9) == garde-moi ]] || fail "line 9 was not kept: '$(line 9)'"
+echo "settings: ok"

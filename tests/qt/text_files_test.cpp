@@ -1,0 +1,89 @@
+// The program's own files on the real file system: what reads as missing,
+// atomic replacement, the data directory made on demand.
+#include "qt/qt_text_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "files/data_directory.h"
+#include "platform/text.h"
+
+namespace korvel::qt {
+namespace {
+
+namespace fs = std::filesystem;
+
+void put(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::string contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct TextFilesTest : ::testing::Test {
+  QTemporaryDir temporary;
+  fs::path dir{temporary.path().toStdString()};
+  QtTextFiles files;
+};
+
+TEST_F(TextFilesTest, ReadsRegularFilesWithinTheirBound) {
+  put(dir / "a.prm", "1\r\n2\r\n");
+  EXPECT_EQ(files.read((dir / "a.prm").string(), 100), "1\r\n2\r\n");
+  EXPECT_EQ(files.read((dir / "a.prm").string(), 5), std::nullopt);
+  EXPECT_EQ(files.read((dir / "none.prm").string(), 100), std::nullopt);
+}
+
+TEST_F(TextFilesTest, ADirectoryOrAPipeInPlaceOfTheFileReadsAsMissingAtOnce) {
+  fs::create_directory(dir / "d.prm");
+  EXPECT_EQ(files.read((dir / "d.prm").string(), 100), std::nullopt);
+  ASSERT_EQ(::mkfifo((dir / "p.prm").c_str(), 0600), 0);
+  EXPECT_EQ(files.read((dir / "p.prm").string(), 100), std::nullopt);  // no writer: would block
+}
+
+TEST_F(TextFilesTest, AFileWithoutReadPermissionReadsAsMissing) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  put(dir / "locked.prm", "x");
+  fs::permissions(dir / "locked.prm", fs::perms::none);
+  EXPECT_EQ(files.read((dir / "locked.prm").string(), 100), std::nullopt);
+}
+
+TEST_F(TextFilesTest, WritingReplacesALinkNotItsTarget) {
+  put(dir / "other.txt", "not ours");
+  fs::create_symlink(dir / "other.txt", dir / "korvel.prm");
+  files.write((dir / "korvel.prm").string(), "10\r\n");
+  EXPECT_EQ(contents(dir / "other.txt"), "not ours");
+  EXPECT_FALSE(fs::is_symlink(dir / "korvel.prm"));
+  EXPECT_EQ(contents(dir / "korvel.prm"), "10\r\n");
+}
+
+TEST_F(TextFilesTest, AFailedWriteLeavesTheOldFileAndSaysWhy) {
+  fs::create_directory(dir / "korvel.prm");  // cannot be replaced by a file
+  try {
+    files.write((dir / "korvel.prm").string(), "x");
+    FAIL() << "no error";
+  } catch (const EInOutError& e) {
+    EXPECT_NE(std::string(e.what()).find("un dossier porte ce nom"), std::string::npos) << e.what();
+  }
+  EXPECT_TRUE(fs::is_directory(dir / "korvel.prm"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
+}
+
+TEST_F(TextFilesTest, TheDataDirectoryIsTheProgramsWhenWritableAndMadeOnDemandElse) {
+  const std::string program = dir.string(), data = (dir / "data" / "korvel").string();
+  EXPECT_EQ(data_directory(files, program, data), program);
+  EXPECT_EQ(data_directory(files, program, ""), program);
+  EXPECT_EQ(data_directory(files, (dir / "missing").string(), data), data);
+  EXPECT_FALSE(files.directory_writable((dir / "missing").string()));
+  prepare_data_directory(files, data, program);
+  EXPECT_TRUE(fs::is_directory(data));
+  put(dir / "file", "");
+  EXPECT_THROW(files.make_directories((dir / "file" / "sub").string()), EInOutError);
+}
+
+}  // namespace
+}  // namespace korvel::qt

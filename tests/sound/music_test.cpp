@@ -1,0 +1,152 @@
+// The burst of random tones, played into a fake waveform output.
+#include "sound/music.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+
+#include "support/form_fixture.h"
+
+namespace korvel {
+namespace {
+
+using testing::StartedForm;
+
+TWaveFormatEx format() {
+  TWaveFormatEx f;
+  prepare_format(f);
+  return f;
+}
+
+TWaveformSamples tone(int f, int d, double a = 0.5) {
+  TWaveformSamples s;
+  genere_ton(s, format(), f, d, a);
+  return s;
+}
+
+TEST(WaveFormat, ThirtyTwoBitMonoAt44100) {
+  const TWaveFormatEx f = format();
+  EXPECT_EQ(f.wFormatTag, 1);
+  EXPECT_EQ(f.nChannels, 1);
+  EXPECT_EQ(f.nSamplesPerSec, 44100u);
+  EXPECT_EQ(f.nAvgBytesPerSec, 176400u);
+  EXPECT_EQ(f.nBlockAlign, 4);
+  EXPECT_EQ(f.wBitsPerSample, 32);
+  EXPECT_EQ(f.cbSize, 0);
+}
+
+TEST(GenereTon, SampleCountsRoundHalvesToEven) {
+  EXPECT_EQ(tone(440, 20).size(), 882u);
+  EXPECT_EQ(tone(440, 25).size(), 1102u);  // 1102.5
+  EXPECT_EQ(tone(440, 99).size(), 4366u);  // 4365.9
+  EXPECT_EQ(tone(440, 0).size(), 0u);
+  EXPECT_EQ(tone(440, -5).size(), 0u);
+}
+
+TEST(GenereTon, A120HzToneStartsAtZeroAndPeaksAtAQuarterPeriod) {
+  const TWaveformSamples s = tone(120, 20);
+  EXPECT_EQ(s[0], 0);
+  // A quarter period is 91.875 samples.
+  const auto peak = std::max_element(s.begin(), s.begin() + 200);
+  EXPECT_EQ(peak - s.begin(), 92);
+  EXPECT_GT(*peak, 1073739000);  // sin of 0.25034 turn
+  EXPECT_LE(*peak, 1073741824);
+  const auto trough = std::min_element(s.begin(), s.begin() + 400);
+  EXPECT_LT(*trough, -1073700000);
+  // Every sample follows the sine at half of full scale, in order.
+  for (std::size_t i = 0; i < s.size(); ++i)
+    ASSERT_NEAR(double(s[i]), std::sin(2 * M_PI * 120 * double(i) / 44100) * 1073741823.5, 64) << i;
+}
+
+TEST(GenereTon, AnAmplitudeAboveFullScaleStaysInRange) {
+  const TWaveformSamples s = tone(1000, 20, 3.0);
+  EXPECT_EQ(*std::max_element(s.begin(), s.end()), 2147483647);
+  EXPECT_EQ(*std::min_element(s.begin(), s.end()), -2147483647 - 1);
+}
+
+TEST(Musique, TenToThirtyNineRandomTonesEachOnItsOwnDevice) {
+  StartedForm f(32, 32);
+  f->musique();
+  const auto& tones = f.audio.tones;
+  EXPECT_GE(tones.size(), 10u);
+  EXPECT_LE(tones.size(), 39u);
+  EXPECT_EQ(f.audio.opened_formats.size(), tones.size());
+  EXPECT_EQ(f.audio.closes, int(tones.size()));
+  for (const auto& t : tones) {
+    EXPECT_GE(t.size(), 882u);
+    EXPECT_LE(t.size(), 4366u);
+  }
+  EXPECT_EQ(f.audio.opened_formats[0].nAvgBytesPerSec, 176400u);
+  EXPECT_GE(f->freq_ton, 120);
+  EXPECT_LE(f->freq_ton, 5119);
+  EXPECT_GE(f->duree_ton, 20);
+  EXPECT_LE(f->duree_ton, 99);
+  EXPECT_EQ(f->amplitude_ton, 0.5);
+  EXPECT_EQ(f->echantillons, tones.back());
+  EXPECT_TRUE(f.console.lines.empty());
+}
+
+TEST(Musique, TwoBurstsDiffer) {
+  StartedForm f(32, 32);
+  f->musique();
+  const auto first = f.audio.tones;
+  f.audio.tones.clear();
+  f->musique();
+  EXPECT_NE(first, f.audio.tones);
+}
+
+TEST(Musique, WithoutADeviceTheBurstGoesThroughSilently) {
+  StartedForm f(32, 32);
+  f.audio.no_device = true;
+  f->musique();
+  EXPECT_GE(f.audio.opened_formats.size(), 10u);
+  EXPECT_TRUE(f.audio.tones.empty());
+  EXPECT_EQ(f.audio.closes, 0);
+  EXPECT_TRUE(f.console.lines.empty());
+  EXPECT_TRUE(f.desktop.errors.empty());
+  EXPECT_TRUE(f.desktop.messages.empty());
+}
+
+TEST(Musique, AFailingToneIsReportedOnTheConsoleAndTheBurstGoesOn) {
+  StartedForm f(32, 32);
+  f.audio.fail_play = true;
+  f->musique();
+  const std::size_t count = f.audio.opened_formats.size();
+  ASSERT_EQ(f.console.lines.size(), count);
+  EXPECT_EQ(f.console.lines[0], "EInOutError: la sortie audio a échoué");
+  EXPECT_EQ(f.console.waits, int(count));
+  EXPECT_EQ(f.audio.closes, int(count));  // closed however the tone ended
+}
+
+TEST(JoueSon, NothingToPlayIsSaid) {
+  StartedForm f(32, 32);
+  f->echantillons.clear();
+  f->joue_son();
+  EXPECT_EQ(f.console.lines, std::vector<std::string>{"Error: No audio has been created yet."});
+  EXPECT_TRUE(f.audio.opened_formats.empty());
+}
+
+TEST(Musique, TheMKeyPlaysABurst) {
+  StartedForm f(32, 32);
+  std::uint16_t key = 'M';
+  f->FormKeyDown(key, {});
+  EXPECT_GE(f.audio.tones.size(), 10u);
+}
+
+TEST(StandardConsole, DoesNotWaitWithoutATerminal) {
+  // Standard input is a pipe that no one writes to: waiting would hang.
+  int pipe_fds[2];
+  ASSERT_EQ(::pipe(pipe_fds), 0);
+  const int saved = ::dup(STDIN_FILENO);
+  ::dup2(pipe_fds[0], STDIN_FILENO);
+  StandardConsole console;
+  console.wait_for_enter();
+  ::dup2(saved, STDIN_FILENO);
+  ::close(saved);
+  ::close(pipe_fds[0]);
+  ::close(pipe_fds[1]);
+}
+
+}  // namespace
+}  // namespace korvel

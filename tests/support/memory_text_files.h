@@ -1,0 +1,42 @@
+#pragma once
+// The program's own files kept in memory, by path, with switches for the
+// failures the real file system has.
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/text.h"
+#include "platform/text_files.h"
+
+namespace korvel::testing {
+
+class MemoryTextFiles : public TextFiles {
+ public:
+  std::optional<std::string> read(const std::string& path, std::size_t max_bytes) override {
+    ++reads;
+    if (unreadable.count(path)) return std::nullopt;
+    const auto it = files.find(path);
+    if (it == files.end() || it->second.size() > max_bytes) return std::nullopt;
+    return it->second;
+  }
+  void write(const std::string& path, const std::string& bytes) override {
+    if (fail_writes) throw EInOutError("Impossible d'écrire " + path + " : le disque est plein");
+    files[path] = bytes;
+    ++writes;
+  }
+  bool directory_writable(const std::string& dir) const override { return !read_only_dirs.count(dir); }
+  void make_directories(const std::string& dir) override {
+    if (fail_writes) throw EInOutError("Impossible de créer le dossier " + dir + " : l'accès est refusé");
+    made_dirs.push_back(dir);
+  }
+
+  std::map<std::string, std::string> files;
+  std::set<std::string> unreadable, read_only_dirs;
+  bool fail_writes = false;
+  int reads = 0, writes = 0;
+  std::vector<std::string> made_dirs;
+};
+
+}  // namespace korvel::testing
