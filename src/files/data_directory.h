@@ -6,8 +6,10 @@
 
 namespace korvel {
 
-// The program's directory when files can be created there, else the
-// per-user data directory (an installed program's directory is read-only).
+// The program's directory when files can be created there and it is not one
+// of the system's program directories (/usr, /opt, ...), else the per-user
+// data directory: an installed program keeps its files in the user's home,
+// also when run by root.
 // With no per-user directory known, the program's directory.
 std::string data_directory(const TextFiles& files, const std::string& rep_prog, const std::string& user_data_dir);
 

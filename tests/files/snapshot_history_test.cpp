@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "files/data_directory.h"
 #include "support/form_fixture.h"
 
 namespace korvel {
@@ -170,6 +171,17 @@ TEST(SnapshotDirectory, AReadOnlyProgramDirectoryPutsTheSnapshotsInTheUsersDataD
   EXPECT_EQ(form.nom_fic, "/home/u/.local/share/korvel/~100.bmp");
   EXPECT_EQ(text_files.made_dirs, std::vector<std::string>{"/home/u/.local/share/korvel"});
   EXPECT_TRUE(desktop.errors.empty());
+}
+
+// Root may write in /usr/bin, but an installed program keeps its files in
+// the user's home all the same.
+TEST(SnapshotDirectory, ASystemProgramDirectoryIsNeverUsedEvenWhenWritable) {
+  testing::MemoryTextFiles text_files;  // every directory writable
+  const std::string home = "/root/.local/share/korvel";
+  for (const char* dir : {"/usr/bin", "/usr/local/bin", "/opt/korvel", "/bin", "/snap/korvel/1/bin"})
+    EXPECT_EQ(data_directory(text_files, dir, home), home) << dir;
+  for (const char* dir : {"/usrlocal/korvel", "/home/u/korvel/build", "/tmp/korvel"})
+    EXPECT_EQ(data_directory(text_files, dir, home), dir) << dir;
 }
 
 TEST(SnapshotDirectory, AUserDataDirectoryThatCannotBeMadeIsToldOnceAndDrawingGoesOn) {
