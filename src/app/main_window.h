@@ -260,7 +260,8 @@ class TForm1 {
   void FormMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   void Panel3Click();
   // Draws the segment P1-P2 (or paints at P2) in every symmetric copy.
-  void trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur);
+  void trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur,
+                        Repetitions repetitions = Repetitions::sautees);
   // Puts one copy on the picture.
   void trace_copie(CopieContexte& copie);
   // The elliptical stroke's handlers.
