@@ -8,12 +8,14 @@
 #include <random>
 #include <vector>
 
+#include "bench_pictures.h"
 #include "platform/canvas.h"
 
 namespace korvel {
 namespace {
 
-constexpr int kWidth = 1920, kHeight = 1080;
+using bench::kHeight;
+using bench::kWidth;
 constexpr std::size_t kBytes = std::size_t(kWidth) * kHeight * 4;
 
 void BM_Canvas_ref_MemsetPicture(benchmark::State& state) {
@@ -55,26 +57,36 @@ void BM_Canvas_FloodFillFullHd(benchmark::State& state) {
 }
 BENCHMARK(BM_Canvas_FloodFillFullHd)->Unit(benchmark::kMillisecond);
 
-// 10,000 strokes 20 pixels long, width 12, in pmXor, at random places.
-void BM_Canvas_WideXorLines10000(benchmark::State& state) {
-  std::mt19937 rng(1);
-  std::uniform_real_distribution<double> angle(0, 6.283185307179586);
-  struct Segment {
-    int x0, y0, x1, y1;
-  };
-  std::vector<Segment> lines;
-  for (int i = 0; i < 10000; ++i) {
-    const int x = int(rng() % kWidth), y = int(rng() % kHeight);
-    const double a = angle(rng);
-    lines.push_back(
-        {x, y, x + int(std::lround(20 * std::cos(a))), y + int(std::lround(20 * std::sin(a)))});
+// The serpentine maze, its corridor filled black to white and back: short
+// spans, each with its neighbours to look at (peer: OpenCV's floodFill).
+void BM_Canvas_FloodFillMaze(benchmark::State& state) {
+  Canvas canvas(kWidth, kHeight);
+  canvas.Brush.Color = clRed;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x)
+      if (bench::maze_wall(x, y)) canvas.FillRect(x, y, x + 1, y + 1);
+  TColor current = clBlack;
+  for (auto _ : state) {
+    const TColor next = current == clBlack ? clWhite : clBlack;
+    canvas.Brush.Color = next;
+    canvas.FloodFill(0, 0, current, fsSurface);
+    current = next;
+    benchmark::DoNotOptimize(canvas.bitmap().data());
   }
+  if (canvas.Pixels(kWidth - 2, kHeight - 1) != current) state.SkipWithError("the maze was not filled");
+}
+BENCHMARK(BM_Canvas_FloodFillMaze)->Unit(benchmark::kMillisecond);
+
+// 10,000 strokes 20 pixels long, width 10, in pmXor, at random places
+// (peer: QPainter's raster engine).
+void BM_Canvas_WideXorLines10000(benchmark::State& state) {
+  const std::vector<bench::Segment> lines = bench::short_strokes();
   Canvas canvas(kWidth, kHeight);
   canvas.Pen.Mode = pmXor;
-  canvas.Pen.Width = 12;
+  canvas.Pen.Width = bench::kStrokeWidth;
   canvas.Pen.Color = RGB(0x40, 0xC0, 0x80);
   for (auto _ : state) {
-    for (const Segment& s : lines) {
+    for (const bench::Segment& s : lines) {
       canvas.MoveTo(s.x0, s.y0);
       canvas.LineTo(s.x1, s.y1);
     }

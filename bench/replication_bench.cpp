@@ -29,7 +29,7 @@ class BenchDesktop : public Desktop {
   bool confirm(const std::string&) override { return false; }
   void show_message(const std::string&) override {}
   void report_error(const std::string&) override {}
-  bool choose_colour(TColor&, std::vector<std::string>&) override { return false; }
+  std::optional<TColor> choose_colour(TColor, CustomColours&) override { return std::nullopt; }
   std::optional<std::string> save_picture(const PictureDialogOptions&) override { return std::nullopt; }
   std::optional<std::string> open_picture(const PictureDialogOptions&) override { return std::nullopt; }
   void flush_keyboard() override {}
@@ -108,14 +108,43 @@ void BM_Replication_c_Spiral480Ombre1Width12Clones5(benchmark::State& state) {
 }
 BENCHMARK(BM_Replication_c_Spiral480Ombre1Width12Clones5)->Unit(benchmark::kMicrosecond);
 
+// 96 petals x 20 turns: 1,920 copies, each with 5 clones of 12 shadow lines.
+void BM_Replication_f_Spiral1920Ombre12Clones5(benchmark::State& state) {
+  Banc banc;
+  banc.spirale_ombre_1();
+  banc.form->Edit1.set_text("96");
+  banc.form->Edit6.set_text("5");
+  segment(state, banc);
+}
+BENCHMARK(BM_Replication_f_Spiral1920Ombre12Clones5)->Unit(benchmark::kMicrosecond);
+
+// The heaviest: 1,920 copies, 21 clones of 48 shadow lines each.
+void BM_Replication_g_Spiral1920Ombre48Clones20(benchmark::State& state) {
+  Banc banc;
+  banc.spirale_ombre_1();
+  banc.form->Edit1.set_text("96");
+  banc.form->Edit6.set_text("20");
+  banc.form->Edit7.set_text("48");
+  segment(state, banc);
+}
+BENCHMARK(BM_Replication_g_Spiral1920Ombre48Clones20)->Unit(benchmark::kMillisecond);
+
+// Reference: the budget of one frame at 60 Hz, which a mouse move must fit.
+void BM_Replication_ref_Frame60Hz(benchmark::State& state) {
+  for (auto _ : state) state.SetIterationTime(1.0 / 60);
+}
+BENCHMARK(BM_Replication_ref_Frame60Hz)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // "peind tant que" with the spiral: 480 fills per press, at the points of
 // the spiral over a grid of 20-pixel cells (about 5,000 closed areas) drawn
 // in the pen colour, as a user draws before painting. The grid is offset by
 // 10 so that the centre, where the points crowd, lies inside a cell. A point
 // on a line (the call's colour) paints nothing; the others fill their cell.
-void paint_press(benchmark::State& state, bool grille) {
+void paint_press(benchmark::State& state, bool grille, TPenMode mode) {
   Banc banc;
   TForm1& f = *banc.form;
+  f.mode_crayon = mode;
+  f.coul_crayon = clRed;  // neither the picture's colour nor the paint's
   Canvas& canvas = f.Image1.canvas();
   canvas.Pen.Color = f.coul_crayon;
   canvas.Pen.Width = 1;
@@ -132,20 +161,25 @@ void paint_press(benchmark::State& state, bool grille) {
   f.CheckBox_spirale.set_checked(true);
   f.RadioGroup_peindre_dessiner.set_item_index(1);
   f.coul_peinture = clAqua;
+  const TColor fond = canvas.Pixels(5, 5);
   for (auto _ : state) {
     f.FormMouseDown(mbLeft, 0, 1400, 700);
     benchmark::DoNotOptimize(canvas.bitmap().data());
   }
+  if (!grille && canvas.Pixels(5, 5) != fond) state.SkipWithError("480 XOR fills: an odd number took");
   state.counters["fills"] = 480;
 }
 
-void BM_Replication_d_PaintPressSpiral480Grid(benchmark::State& state) { paint_press(state, true); }
+void BM_Replication_d_PaintPressSpiral480Grid(benchmark::State& state) { paint_press(state, true, pmCopy); }
 BENCHMARK(BM_Replication_d_PaintPressSpiral480Grid)->Unit(benchmark::kMicrosecond);
 
-// The same press on a blank picture: each of the 480 fills covers the whole
-// picture again (an area already in the paint colour is filled anyway).
-void BM_Replication_e_PaintPressSpiral480Blank(benchmark::State& state) { paint_press(state, false); }
-BENCHMARK(BM_Replication_e_PaintPressSpiral480Blank)->Unit(benchmark::kMillisecond);
+// The same press on a blank picture in pmXor: each of the 480 fills turns
+// the whole picture from black to the paint colour or back. (In pmCopy only
+// the first fill would change anything, and the others return at once.)
+void BM_Replication_e_PaintPressSpiral480BlankXor(benchmark::State& state) {
+  paint_press(state, false, pmXor);
+}
+BENCHMARK(BM_Replication_e_PaintPressSpiral480BlankXor)->Unit(benchmark::kMillisecond);
 
 // Reference: one plain copy of the picture's 8.3 MB.
 void BM_Replication_ref_MemcpyPicture(benchmark::State& state) {

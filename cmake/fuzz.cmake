@@ -3,7 +3,7 @@
 # scripts/fuzz.sh. In every other build each is linked to a replay driver
 # instead, and CTest replays its seed corpus and every input that ever
 # failed (tests/data/fuzz/<name>/).
-set(KORVEL_FUZZ_TARGETS canvas number_text parameter_file)
+set(KORVEL_FUZZ_TARGETS canvas number_text parameter_file custom_colours)
 if(KORVEL_QT)
   list(APPEND KORVEL_FUZZ_TARGETS picture)
 endif()

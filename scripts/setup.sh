@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvel needs to build, run and test, when
-# they are missing. Run as root (or with sudo) on Debian 12 or later.
+# they are missing, and any packages named as arguments (scripts/bench.sh
+# asks for its peers' libraries). Run as root (or with sudo) on Debian 12
+# or later.
 set -euo pipefail
 
 packages=(
@@ -15,6 +17,7 @@ packages=(
   # The package and its checks: dpkg-shlibdeps, the launcher entry and
   # AppStream validators.
   dpkg-dev desktop-file-utils appstream
+  "$@"
 )
 
 missing=()

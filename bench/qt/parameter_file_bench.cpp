@@ -23,7 +23,7 @@ struct NoDesktop : Desktop {
   bool confirm(const std::string&) override { return false; }
   void show_message(const std::string&) override {}
   void report_error(const std::string&) override {}
-  bool choose_colour(TColor&, std::vector<std::string>&) override { return false; }
+  std::optional<TColor> choose_colour(TColor, CustomColours&) override { return std::nullopt; }
   std::optional<std::string> save_picture(const PictureDialogOptions&) override { return {}; }
   std::optional<std::string> open_picture(const PictureDialogOptions&) override { return {}; }
   void flush_keyboard() override {}

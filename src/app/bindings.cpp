@@ -19,6 +19,13 @@ void TForm1::bind_handlers() {
 
   RadioGroup_couleur_crayon.OnClick = [this] { RadioGroup_couleur_crayonClick(); };
   RadioGroup_couleur_peinture.OnClick = [this] { RadioGroup_couleur_peintureClick(); };
+  Panel_crayon.OnClick = [this] { Panel_crayonClick(); };
+  Panel_peinture.OnClick = [this] { Panel_peintureClick(); };
+  Panel10.OnClick = [this] { Panel10Click(); };
+  Panel4.OnClick = [this] { Panel4Click(); };
+  Panel1.OnMouseDown = [this](TMouseButton b, TShiftState s, int x, int y) { Panel1MouseDown(b, s, x, y); };
+  Panel6.OnClick = [this] { Panel6Click(); };
+  Panel_stop.OnClick = [this] { Panel_stopClick(); };
 
   Panel11.OnClick = [this] { Panel11Click(); };
   Panel13.OnClick = [this] { Panel13Click(); };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,11 @@ class TImage : public Control {
 
  private:
   Canvas m_canvas;
+};
+
+// A point of the elliptical stroke, wide enough for reflected corners.
+struct PointEllipse {
+  std::int64_t x = 0, y = 0;
 };
 
 class ScrollBox : public Control {
@@ -174,8 +180,9 @@ class TForm1 {
   Memo Memo1{"Memo1"};
   Timer Timer1{"Timer1"};
   Timer Timer2{"Timer2"};
-  // The 16 custom colours of ColorDialog1 ("ColorA=..." .. "ColorP=...").
-  std::vector<std::string> ColorDialog1_CustomColors;
+  // ColorDialog1: its 16 custom colours, and the colour it opens on, the one
+  // confirmed last in any of its uses.
+  CustomColours ColorDialog1_CustomColors{};
   TColor ColorDialog1_Color = clBlack;
 
   // Every control, in creation order, for the view and for tests.
@@ -196,7 +203,8 @@ class TForm1 {
   TPoint elastique_debut, elastique_fin;
   std::array<std::int32_t, 101> ellipse_x{}, ellipse_y{};  // indexed 1..100
   std::int32_t ellipse_nb = 0;
-  std::int32_t ellipse_ctrl_x = 0, ellipse_ctrl_y = 0;
+  // 64 bits: successive reflections may throw it past the 32-bit range.
+  std::int64_t ellipse_ctrl_x = 0, ellipse_ctrl_y = 0;
   TBrushStyle style_brosse_sauve = bsSolid;
   TPenStyle style_crayon_sauve = psSolid;
   std::int32_t largeur_crayon_sauve = 0;
@@ -218,6 +226,8 @@ class TForm1 {
   std::int32_t nb_clones = 0;
   std::array<long double, 182> table_sin{}, table_cos{};
   bool stop_demande = false;
+  // How many times vide_clavier dropped the waiting keys.
+  std::uint32_t vidages_clavier = 0;
   TWaveformSamples echantillons;  // the tone being played
   TWaveFormatEx format_onde;
   std::int32_t freq_ton = 0;   // Hz
@@ -251,13 +261,23 @@ class TForm1 {
   void FormMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   void Panel3Click();
   // Draws the segment P1-P2 (or paints at P2) in every symmetric copy.
-  void trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur);
+  void trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur,
+                        Repetitions repetitions = Repetitions::sautees);
   // Puts one copy on the picture.
   void trace_copie(CopieContexte& copie);
   // The elliptical stroke's handlers.
   void _FormMouseDown_ellipse(TMouseButton Button, TShiftState Shift, int X, int Y);
   void _FormMouseMove_ellipse(TShiftState Shift, int X, int Y);
   void _FormMouseUp_ellipse(TMouseButton Button, TShiftState Shift, int X, int Y);
+  // Pen width, mode and colour, then MoveTo(x1, y1) and LineTo(x2, y2).
+  void trace_segment(int x1, int y1, int x2, int y2, TPenMode mode, TColor couleur, int largeur);
+  // The quarter-ellipse arc from P to R with corner Q, as 182 points: dots in
+  // pmXor, a polyline in other modes, shaded dots when a shadow box is
+  // checked. Nothing when Q = R.
+  void trace_quart_ellipse(PointEllipse P, PointEllipse Q, PointEllipse R, TPenMode mode, TColor couleur,
+                           int largeur);
+  void place_point_controle();
+  void avance_point_controle();
 
   // ---- colour generation and controls (colour/) ----------------------------
   // A random colour in the style of RadioGroup_coul_type.
@@ -267,6 +287,21 @@ class TForm1 {
   void init_couleurs_perso();
   void RadioGroup_couleur_crayonClick();
   void RadioGroup_couleur_peintureClick();
+  void Panel_crayonClick();
+  void Panel_peintureClick();
+  void Panel10Click();
+  void Panel4Click();
+  void Panel1MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  // ColorDialog1.Execute: the colour confirmed, which the dialog keeps as
+  // its own, or nothing when cancelled.
+  std::optional<TColor> ColorDialog1_Execute();
+
+  // ---- random colouring of the whole picture (colour/random_colouring.cpp) --
+  void coloriage_aleatoire();
+  void Panel6Click();
+  void Panel_stopClick();
+  // Drops the keys typed during a long run.
+  void vide_clavier();
 
   // ---- snapshot history (files/) -------------------------------------------
   void wb();
@@ -336,6 +371,18 @@ class TForm1 {
   void create_controls();
   void bind_handlers();
   void build_tables();
+  // The elliptical stroke's XOR preview for the mouse at M with nb points
+  // placed, and the marker of the control point.
+  void apercu_ellipse(std::int32_t nb, PointEllipse M);
+  void marque_point_controle();
+  // Moves the control point's XOR marker to C.
+  void deplace_point_controle(PointEllipse C);
+  // The shadow width for shaded arcs; 0 when no shadow box is checked.
+  std::int32_t largeur_ombre_ellipse();
+  // The random colouring's two runs and its progress labels.
+  void coloriage_en_ligne();
+  void coloriage_en_grille();
+  void affiche_progression(Label& label, const std::string& texte);
 
   Services m_services;
   RandomGenerator m_random;

@@ -1,12 +1,236 @@
-// The elliptical stroke ("délié elliptique"): stroke capture hands every event
-// of that trace type to these handlers.
+// The elliptical stroke ("délié elliptique"): a chain of tangent
+// quarter-ellipse arcs placed by left clicks, previewed in XOR, ended by a
+// right release. Stroke capture hands every event of that trace type here.
+//
+//        Q (corner) ---------- R (end)         The arc leaves P towards Q
+//        |                  .                  and reaches R coming from Q;
+//        |             .                       O = P + R - Q is the centre of
+//        |         .                           its ellipse. The next arc's
+//        |      .                              corner is Q reflected through
+//        P   .                                 R, so the chain stays smooth.
+//      (start)
+//
+// Coordinates are 64-bit and arc points are rounded in extended precision;
+// a point that does not fit in 32 bits lies far outside the picture and its
+// lines are skipped, the canvas clipping everything else.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
 #include "app/main_window.h"
 
 namespace korvel {
 
-// FIXME: the elliptical stroke is not drawn yet; its events are accepted and ignored.
-void TForm1::_FormMouseDown_ellipse(TMouseButton, TShiftState, int, int) {}
-void TForm1::_FormMouseMove_ellipse(TShiftState, int, int) {}
-void TForm1::_FormMouseUp_ellipse(TMouseButton, TShiftState, int, int) {}
+namespace {
+
+constexpr int kPointsArc = 182;
+constexpr std::int32_t kPointsChaine = 100;
+// Shadow widths beyond the up-down's range are taken as its maximum, so a
+// width from a file cannot hold the program for hours.
+constexpr std::int32_t kOmbreMax = 100;
+
+struct PointArc {
+  int x, y;
+};
+
+bool tient(long double v) {
+  return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
+}
+
+// X_i = (P + R - Q) + (Q - R) cos + (Q - P) sin, rounded halves to even;
+// nothing when it does not fit in 32 bits. std::rint rounds exactly as
+// nearest() does in the default rounding mode, in one instruction instead
+// of a library call that saves the floating-point state: it was most of the
+// cost of a preview.
+std::optional<PointArc> point_arc(const TForm1& f, PointEllipse P, PointEllipse Q, PointEllipse R, int i) {
+  const long double c = f.table_cos[std::size_t(i)], s = f.table_sin[std::size_t(i)];
+  const long double x = std::rint((long double)(P.x + R.x - Q.x) + (long double)(Q.x - R.x) * c +
+                                  (long double)(Q.x - P.x) * s);
+  const long double y = std::rint((long double)(P.y + R.y - Q.y) + (long double)(Q.y - R.y) * c +
+                                  (long double)(Q.y - P.y) * s);
+  if (!tient(x) || !tient(y)) return std::nullopt;
+  return PointArc{int(x), int(y)};
+}
+
+std::optional<PointArc> decale(std::optional<PointArc> p, int k) {
+  if (!p || !tient((long double)p->x + k) || !tient((long double)p->y + k)) return std::nullopt;
+  return PointArc{p->x + k, p->y + k};
+}
+
+void point(Canvas& canvas, std::optional<PointArc> p) {
+  if (!p) return;
+  canvas.MoveTo(p->x, p->y);
+  canvas.LineTo(p->x, p->y);
+}
+
+}  // namespace
+
+void TForm1::trace_segment(int x1, int y1, int x2, int y2, TPenMode mode, TColor couleur, int largeur) {
+  Canvas& canvas = Image1.canvas();
+  canvas.Pen.Width = largeur;
+  canvas.Pen.Mode = mode;
+  canvas.Pen.Color = couleur;
+  canvas.MoveTo(x1, y1);
+  canvas.LineTo(x2, y2);
+}
+
+std::int32_t TForm1::largeur_ombre_ellipse() {
+  if (!CheckBox_ombre_1.checked() && !CheckBox_ombre_2.checked()) return 0;
+  return std::min(entier_de(Edit7), kOmbreMax);
+}
+
+void TForm1::trace_quart_ellipse(PointEllipse P, PointEllipse Q, PointEllipse R, TPenMode mode, TColor couleur,
+                                 int largeur) {
+  // 1.
+  if (Q.x == R.x && Q.y == R.y) return;
+  // 2.
+  Canvas& canvas = Image1.canvas();
+  canvas.Pen.Width = largeur;
+  canvas.Pen.Mode = mode;
+  canvas.Pen.Color = couleur;
+  // 3.
+  std::array<std::optional<PointArc>, kPointsArc> X;
+  for (int i = 0; i < kPointsArc; ++i) X[std::size_t(i)] = point_arc(*this, P, Q, R, i);
+  // 4. Previews: one dot a point, so drawing them again erases them.
+  if (mode == pmXor) {
+    for (const auto& p : X) point(canvas, p);
+    return;
+  }
+  const std::int32_t n = largeur_ombre_ellipse();
+  if (!CheckBox_ombre_1.checked() && !CheckBox_ombre_2.checked()) {
+    for (int i = 1; i < kPointsArc; ++i) {
+      const auto &a = X[std::size_t(i - 1)], &b = X[std::size_t(i)];
+      if (!a || !b) continue;
+      canvas.MoveTo(a->x, a->y);
+      canvas.LineTo(b->x, b->y);
+    }
+    return;
+  }
+  // Shaded: n dots of diameter n running down-right from each point.
+  for (const auto& p : X)
+    for (std::int32_t k = 0; k < n; ++k) {
+      canvas.Pen.Color = rampe_ombre(couleur, n, k);
+      canvas.Pen.Width = n;
+      point(canvas, decale(p, k));
+    }
+}
+
+void TForm1::marque_point_controle() {
+  const std::int64_t x = ellipse_ctrl_x, y = ellipse_ctrl_y;
+  // A marker beyond the 32-bit range is far outside the picture.
+  if (!tient((long double)x - 5) || !tient((long double)x + 5) || !tient((long double)y - 5) ||
+      !tient((long double)y + 5))
+    return;
+  Image1.canvas().Ellipse(int(x - 5), int(y - 5), int(x + 5), int(y + 5));
+}
+
+void TForm1::deplace_point_controle(PointEllipse C) {
+  Canvas& canvas = Image1.canvas();
+  canvas.Pen.Mode = pmXor;
+  canvas.Pen.Width = 1;
+  marque_point_controle();
+  ellipse_ctrl_x = C.x;
+  ellipse_ctrl_y = C.y;
+  marque_point_controle();
+}
+
+void TForm1::place_point_controle() {
+  if (ellipse_nb < 2) return;
+  // The first arc's corner reflected through its end.
+  const std::size_t n = std::size_t(ellipse_nb);
+  deplace_point_controle({2 * std::int64_t(ellipse_x[n]) - ellipse_x[n - 1],
+                          2 * std::int64_t(ellipse_y[n]) - ellipse_y[n - 1]});
+}
+
+void TForm1::avance_point_controle() {
+  if (ellipse_nb < 1) return;
+  // The old corner reflected through the new end. Reflections stay far
+  // inside 64 bits: the chain restarts every 100 points.
+  const std::size_t n = std::size_t(ellipse_nb);
+  deplace_point_controle({2 * std::int64_t(ellipse_x[n]) - ellipse_ctrl_x,
+                          2 * std::int64_t(ellipse_y[n]) - ellipse_ctrl_y});
+}
+
+void TForm1::apercu_ellipse(std::int32_t nb, PointEllipse M) {
+  const std::size_t n = std::size_t(nb);
+  const auto pt = [this](std::size_t i) { return PointEllipse{ellipse_x[i], ellipse_y[i]}; };
+  if (n == 1) {
+    trace_segment(ellipse_x[1], ellipse_y[1], int(M.x), int(M.y), pmXor, coul_crayon, 1);
+  } else if (n == 2) {
+    trace_quart_ellipse(pt(1), pt(2), M, pmXor, coul_crayon, 3);
+  } else if (n >= 3) {
+    trace_quart_ellipse(pt(n), {ellipse_ctrl_x, ellipse_ctrl_y}, M, pmXor, coul_crayon, 3);
+  }
+}
+
+void TForm1::_FormMouseDown_ellipse(TMouseButton Button, TShiftState, int X, int Y) {
+  if (Button != mbLeft) return;
+  // The numbers are read before anything changes: a text that is not an
+  // integer stops the press with the picture and the stroke as they were.
+  const std::int32_t w = entier_de(Edit3);
+  largeur_ombre_ellipse();
+  // 1.
+  if (ellipse_nb == 0) wb();
+  // 2.
+  ellipse_nb = ellipse_nb + 1 > kPointsChaine ? 1 : ellipse_nb + 1;
+  const std::size_t n = std::size_t(ellipse_nb);
+  // 4.
+  ellipse_x[n] = X;
+  ellipse_y[n] = Y;
+  // 5. The preview on the picture is the one drawn for the last mouse
+  // position; it goes, except at the start of a new chain after point 100.
+  const auto pt = [this](std::size_t i) { return PointEllipse{ellipse_x[i], ellipse_y[i]}; };
+  if (n == 1) {
+    apercu_trace = false;
+    return;
+  }
+  if (apercu_trace) {
+    apercu_ellipse(ellipse_nb - 1, {souris_x, souris_y});
+    apercu_trace = false;
+  }
+  if (n == 3) {
+    trace_quart_ellipse(pt(1), pt(2), pt(3), pmCopy, coul_crayon, w);
+    place_point_controle();
+  } else if (n >= 4) {
+    trace_quart_ellipse(pt(n - 1), {ellipse_ctrl_x, ellipse_ctrl_y}, pt(n), pmCopy, coul_crayon, w);
+    avance_point_controle();
+  }
+}
+
+void TForm1::_FormMouseMove_ellipse(TShiftState, int X, int Y) {
+  // 1.
+  if (ellipse_nb < 1) return;
+  // 2.
+  if (apercu_trace)
+    apercu_ellipse(ellipse_nb, {souris_x, souris_y});
+  else
+    apercu_trace = true;
+  // 3-4.
+  souris_x = X;
+  souris_y = Y;
+  apercu_ellipse(ellipse_nb, {X, Y});
+}
+
+void TForm1::_FormMouseUp_ellipse(TMouseButton Button, TShiftState, int, int) {
+  if (Button != mbRight) return;
+  // 1. What is erased is the preview on the picture, drawn for the last
+  // mouse position.
+  if (ellipse_nb >= 1 && apercu_trace) apercu_ellipse(ellipse_nb, {souris_x, souris_y});
+  if (ellipse_nb >= 3) {
+    Canvas& canvas = Image1.canvas();
+    canvas.Pen.Mode = pmXor;
+    canvas.Pen.Width = 1;
+    marque_point_controle();
+    ellipse_ctrl_x = -50;
+    ellipse_ctrl_y = -50;
+  }
+  // 2-3.
+  ellipse_nb = 0;
+  apercu_trace = false;
+  wb();
+}
 
 }  // namespace korvel

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "app/main_window.h"
 
@@ -18,6 +19,26 @@ bool entier_representable(double v) {
   if (!std::isfinite(v)) return false;
   const double n = nearest(v);
   return n >= double(std::numeric_limits<std::int32_t>::min()) && n <= double(std::numeric_limits<std::int32_t>::max());
+}
+
+// What decides every line a drawn copy makes, clones included: its
+// coordinates rounded, the x ones after a shift by a whole number of pixels
+// (the clones). nearest(x + o) is nearest(x) + o except when x is a half,
+// which goes to even: then floor(x) decides. (Shifts stay within the
+// screen's width, so x + o is exact in the long double the lines use.)
+struct TraceArrondi {
+  std::int64_t x1, x1_demi, y1, x2, x2_demi, y2;
+  friend bool operator==(const TraceArrondi&, const TraceArrondi&) = default;
+};
+
+// For a representable copy (coordinates finite and within 32 bits).
+TraceArrondi trace_arrondi(const Copie& c) {
+  const auto n = [](double v) { return static_cast<std::int64_t>(nearest(v)); };
+  const auto demi = [](double v) {
+    const double f = std::floor(v);  // v - f is exact
+    return v - f == 0.5 ? static_cast<std::int64_t>(f) : std::numeric_limits<std::int64_t>::min();
+  };
+  return {n(c.x1), demi(c.x1), n(c.y1), n(c.x2), demi(c.x2), n(c.y2)};
 }
 
 }  // namespace
@@ -68,7 +89,7 @@ std::vector<Copie> copies_symetriques(const ParametresReplication& p) {
   return copies;
 }
 
-void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur) {
+void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur, Repetitions repetitions) {
   Canvas& canvas = Image1.canvas();
   // 1.
   canvas.Pen.Mode = mode;
@@ -101,10 +122,23 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
       desktop().set_cursor(crHourGlass);
   }
   // 6-7. A copy beyond the 32-bit range (a growing spiral) is skipped.
+  // So is a drawn copy whose lines all repeat the previous copy's exactly,
+  // when drawing twice is drawing once and the copy draws no random number
+  // (a spiral shrinking towards the centre repeats itself for hundreds of
+  // copies): the picture, the pen and the random generator end the same.
+  const bool repetition_inutile = repetitions == Repetitions::sautees &&
+                                  RadioGroup_peindre_dessiner.choice<ModePeinture>() == ModePeinture::dessiner &&
+                                  !CheckBox_epaisseur.checked() && repeats_harmlessly(mode);
+  std::optional<TraceArrondi> precedente;
   CopieContexte copie;
   copie.couleur = couleur;
   pour_chaque_copie(p, [&](const Copie& c) {
     if (!copie_representable(c)) return;
+    if (repetition_inutile) {
+      const TraceArrondi trace = trace_arrondi(c);
+      if (trace == precedente) return;
+      precedente = trace;
+    }
     copie.copie = c;
     trace_copie(copie);
   });

@@ -27,21 +27,21 @@ namespace detail {
 
 void SpanWriter::row(i64 y, Span* spans, int count) {
   std::sort(spans, spans + count, [](const Span& a, const Span& b) { return a.x1 < b.x1; });
-  Span run;  // the merged run being built
-  for (int i = 0; i < count; ++i) {
-    const Span& s = spans[i];
-    if (s.empty()) continue;
-    if (!run.empty() && s.x1 <= run.x2 + 1) {
-      run.x2 = std::max(run.x2, s.x2);
-      continue;
-    }
-    if (!run.empty()) span(y, run.x1, run.x2);
-    run = s;
-  }
-  if (!run.empty()) span(y, run.x1, run.x2);
+  row_sorted(y, spans, count);
 }
 
 }  // namespace detail
+
+bool repeats_harmlessly(TPenMode mode) {
+  // Each bit of the result depends only on that bit of the pen and of the
+  // picture, so an all-zero and an all-one pen cover every case; a bit both
+  // kept and flipped (and & xor) is what a second pass would change again.
+  for (const std::uint32_t pen : {0u, kColourBits}) {
+    const RasterOp op = raster_op(mode, pen);
+    if ((op.and_mask & op.xor_mask) != 0) return false;
+  }
+  return true;
+}
 
 Canvas::Canvas(int width, int height) : m_bitmap(width, height, clBlack) {}
 

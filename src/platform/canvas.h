@@ -41,6 +41,12 @@ struct RasterOp {
 };
 // `pen_pixel` is in buffer order 0x00RRGGBB; the result's masks keep the top byte 0.
 RasterOp raster_op(TPenMode mode, std::uint32_t pen_pixel);
+// True when, in this mode, any sequence of lines and ellipses (whose pixels
+// do not depend on the picture) drawn a second time changes no pixel,
+// whatever their colours: every bit is either kept or set
+// to a value that depends on the pen only (pmCopy, pmMerge, pmMask... but
+// not pmXor or pmNot).
+bool repeats_harmlessly(TPenMode mode);
 
 class Canvas {
  public:

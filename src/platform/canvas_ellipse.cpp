@@ -103,6 +103,7 @@ class EllipseRows {
     return {column(inner(yy)), column(reach(yy))};
   }
   Span mirror(Span s) const { return {m_mirror - s.x2, m_mirror - s.x1}; }
+  i64 mirror_of(i64 x) const { return m_mirror - x; }
 
  private:
   i64 row_y(i64 y) const { return std::llabs(2 * (y - m_top) - m_b); }
@@ -138,27 +139,49 @@ class EllipseRows {
   bool m_box;
 };
 
-// The largest value(j) over [lo, hi], given bound(a, b) >= value on [a, b]:
-// branch and bound, best half first, since a wide outline's row end is a
-// maximum over up to a pen's width of candidates.
-template <class Value, class Bound>
-i64 max_by_bounds(i64 lo, i64 hi, Value value, Bound bound) {
+// Row ends that paint the same pixels: an end matters exactly only where it,
+// or its mirror image, falls within one column of the picture; between and
+// beyond those two windows every value paints alike and stands for all.
+class EndClass {
+ public:
+  EndClass(Span a, Span b) : m_first(a.x1 <= b.x1 ? a : b), m_second(a.x1 <= b.x1 ? b : a) {}
+  // The value standing for v: v itself within a window, else the first
+  // value of v's gap (monotone in v).
+  i64 operator()(i64 v) const {
+    if (v < m_first.x1) return m_first.x1 - 1;
+    if (v <= m_first.x2) return v;
+    if (v < m_second.x1) return m_first.x2 + 1;
+    if (v <= m_second.x2) return v;
+    return std::max(m_first.x2, m_second.x2) + 1;
+  }
+
+ private:
+  Span m_first, m_second;  // the windows, by their first value
+};
+
+// The largest value(j) over [lo, hi] as `same` sees it, given
+// bound(a, b) >= value on [a, b]: branch and bound, best half first, since a
+// wide outline's row end is a maximum over up to a pen's width of candidates.
+// Comparing values only by what they paint stops a pen far wider than the
+// picture from searching ranges as wide as the pen.
+template <class Same, class Value, class Bound>
+i64 max_by_bounds(i64 lo, i64 hi, Same same, Value value, Bound bound) {
   struct Range {
     i64 a, b, bound;
   };
   Range stack[160];  // depth <= 64, two entries a level
   int n = 0;
-  stack[n++] = {lo, hi, bound(lo, hi)};
+  stack[n++] = {lo, hi, same(bound(lo, hi))};
   i64 best = INT64_MIN;
   while (n > 0) {
     const Range r = stack[--n];
     if (r.bound <= best) continue;
     if (r.b - r.a < 8) {
-      for (i64 j = r.a; j <= r.b; ++j) best = std::max(best, value(j));
+      for (i64 j = r.a; j <= r.b; ++j) best = std::max(best, same(value(j)));
       continue;
     }
     const i64 m = r.a + (r.b - r.a) / 2;
-    Range left{r.a, m, bound(r.a, m)}, right{m + 1, r.b, bound(m + 1, r.b)};
+    Range left{r.a, m, same(bound(r.a, m))}, right{m + 1, r.b, same(bound(m + 1, r.b))};
     if (left.bound > right.bound) std::swap(left, right);
     stack[n++] = left;
     stack[n++] = right;  // the more promising half is searched first
@@ -188,6 +211,14 @@ void wide_outline(detail::SpanWriter& out, const EllipseRows& shape, i64 width) 
   const i64 y_last = std::min<i64>(shape.last_row() + disc.last_row(), out.height() - 1);
   if (y_first > y_last) return;
   const i64 middle = shape.middle_row();
+  // A right end r paints through r itself within [-1, W - 1] and through
+  // its mirror image m - shift - r within [0, W]; a left end l through l
+  // within [0, W] and m - shift - l within [-1, W - 1].
+  const i64 w = out.width(), m = shape.mirror_of(shift);
+  const EndClass right_class({-1, w - 1}, {m - w, m});
+  const EndClass left_class({0, w}, {m - w + 1, m + 1});
+  auto right_same = [&](i64 v) { return right_class(v); };
+  auto left_same = [&](i64 v) { return -left_class(-v); };
   const i64 s_first = std::max(shape.first_row(), y_first - disc.last_row());
   const i64 s_last = std::min(shape.last_row(), y_last - disc.first_row());
   const detail::Memo run(s_first, s_last, [&](i64 ys) { return shape.right_run(ys); });
@@ -202,12 +233,12 @@ void wide_outline(detail::SpanWriter& out, const EllipseRows& shape, i64 width) 
     // and the disc's centre row, left ends are lowest at the source range's
     // ends and at the disc's centre row.
     const i64 right = max_by_bounds(
-        j_lo, j_hi, [&](i64 j) { return run(y - j).x2 + pen(j).x2; },
+        j_lo, j_hi, right_same, [&](i64 j) { return run(y - j).x2 + pen(j).x2; },
         [&](i64 a, i64 b) {
           return run(std::clamp(middle, y - b, y - a)).x2 + pen(std::clamp<i64>(0, a, b)).x2;
         });
     const i64 left = -max_by_bounds(
-        j_lo, j_hi, [&](i64 j) { return -(run(y - j).x1 + pen(j).x1); },
+        j_lo, j_hi, left_same, [&](i64 j) { return -(run(y - j).x1 + pen(j).x1); },
         [&](i64 a, i64 b) {
           const i64 low = std::min(run(y - b).x1, run(y - a).x1);
           return -(low + pen(std::clamp<i64>(0, a, b)).x1);

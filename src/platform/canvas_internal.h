@@ -33,7 +33,19 @@ T ceil_div(T a, T b) {
 }
 
 // floor(sqrt(n)) for any n below 2^127.
+inline u64 isqrt(u128 n);
+// floor(sqrt(n)) for n below 2^52, in double precision.
+inline u64 isqrt(u64 n) {
+  if (n >= (u64(1) << 52)) return isqrt(u128(n));
+  // n is exact in a double and its correctly rounded root is within one
+  // unit of the last place of the true root, which is below 2^26: the
+  // estimate's floor is the answer or one above it, and r^2 fits 64 bits.
+  u64 r = static_cast<u64>(std::sqrt(static_cast<double>(n)));
+  if (r * r > n) --r;
+  return r;
+}
 inline u64 isqrt(u128 n) {
+  if (n < (u128(1) << 52)) return isqrt(u64(n));
   auto s = static_cast<u64>(std::sqrt(static_cast<long double>(n)));
   while (s > 0 && u128(s) * s > n) --s;
   while (u128(s + 1) * (s + 1) <= n) ++s;
@@ -105,6 +117,13 @@ class PenDisc {
   i64 m_even;
 };
 
+// The rows of a disc, first_row() to last_row(), for widths small enough to
+// keep: a stroke draws thousands of lines with one or two widths, and each
+// row costs a square root. The storage is kept per thread between calls.
+// Null for wider pens, whose rows are computed as asked (at most a few per
+// picture row).
+const Span* disc_rows(i64 width);
+
 // f(i) for i in [first, last], tabled when that range is short (a pen disc's
 // rows, or a small ellipse's, are asked for over and over), computed on
 // demand otherwise.
@@ -160,6 +179,35 @@ class SpanWriter {
   // The union of up to a few spans of row y, each pixel combined once even
   // where the spans overlap. Reorders `spans`.
   void row(i64 y, Span* spans, int count);
+  // Asks the processor to start loading row y near column x: rows lie a page
+  // or more apart, so a short wide line waits on memory once a row otherwise.
+  void prefetch(i64 y, i64 x) const {
+    if (y >= 0 && y < m_bitmap.height() && x >= 0 && x < m_bitmap.width())
+      __builtin_prefetch(m_bitmap.row(int(y)) + x, 1);
+  }
+  // The union of three spans of row y, each pixel once.
+  void row3(i64 y, Span a, Span b, Span c) {
+    if (b.x1 < a.x1) std::swap(a, b);
+    if (c.x1 < b.x1) std::swap(b, c);
+    if (b.x1 < a.x1) std::swap(a, b);
+    const Span sorted[3] = {a, b, c};
+    row_sorted(y, sorted, 3);
+  }
+  // The union of spans of row y sorted by their first column.
+  void row_sorted(i64 y, const Span* spans, int count) {
+    Span run;  // the merged run being built
+    for (int i = 0; i < count; ++i) {
+      const Span& s = spans[i];
+      if (s.empty()) continue;
+      if (!run.empty() && s.x1 <= run.x2 + 1) {
+        run.x2 = std::max(run.x2, s.x2);
+        continue;
+      }
+      if (!run.empty()) span(y, run.x1, run.x2);
+      run = s;
+    }
+    if (!run.empty()) span(y, run.x1, run.x2);
+  }
 
  private:
   void note(i64 y, i64 x1, i64 x2) {

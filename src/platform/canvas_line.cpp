@@ -12,6 +12,7 @@
 // before any stepping: far-away ends cost nothing and light the same pixels
 // as the unclipped line.
 #include <cstdlib>
+#include <optional>
 
 #include "platform/canvas_internal.h"
 
@@ -31,6 +32,25 @@ MajorLine orient(i64 u_from, i64 v_from, i64 u_to, i64 v_to) {
   return {u_to, v_to, u_from - u_to, v_from - v_to, u_to + 1, u_from};
 }
 
+// Where Bresenham starts: the minor coordinate and the error at t = lo.
+struct Start {
+  i64 v, err;
+};
+
+// Clips [lo, hi] to the rows (or columns) of the picture and finds the start;
+// nothing when the line misses the picture.
+template <class T>
+std::optional<Start> clip_start(const MajorLine& line, i64 minor_size, i64& lo, i64& hi) {
+  const T du = line.du, dv = line.dv;
+  const T k_lo = -T(line.v0), k_hi = T(minor_size) - 1 - line.v0;
+  if (!clip_linear<T>(2 * dv, -du * (2 * k_lo - 1), true, lo, hi)) return std::nullopt;
+  if (!clip_linear<T>(-2 * dv, du * (2 * k_hi + 1), false, lo, hi)) return std::nullopt;
+  // err = 2 t dv - du - 2 du (v - v0) stays in (-2 du, 0].
+  const T q = 2 * T(lo) * dv - du;
+  const T steps = ceil_div<T>(q, 2 * du);
+  return Start{i64(line.v0 + steps), i64(q - 2 * du * steps)};
+}
+
 }  // namespace
 
 void thin_line(SpanWriter& out, TPoint from, TPoint to) {
@@ -48,16 +68,14 @@ void thin_line(SpanWriter& out, TPoint from, TPoint to) {
   if (lo > hi) return;
   // ... then to v(t) >= 0, i.e. 2 t dv - du (2k - 1) > 0 with k = -v0,
   // and v(t) <= minor_size - 1, i.e. du (2k + 1) - 2 t dv >= 0 with k = minor_size - 1 - v0.
-  const i128 du = line.du, dv = line.dv;
-  const i128 k_lo = -i128(line.v0), k_hi = i128(minor_size) - 1 - line.v0;
-  if (!clip_linear(2 * dv, -du * (2 * k_lo - 1), true, lo, hi)) return;
-  if (!clip_linear(-2 * dv, du * (2 * k_hi + 1), false, lo, hi)) return;
-
-  // Bresenham from t = lo; err = 2 t dv - du - 2 du (v - v0) stays in (-2 du, 0].
-  const i128 q = 2 * i128(lo) * dv - du;
-  const i128 steps = ceil_div(q, 2 * du);
-  i64 v = i64(line.v0 + steps);
-  i64 err = i64(q - 2 * du * steps);
+  // Within 2^28 of the origin these products fit 64 bits; beyond, 128.
+  constexpr i64 kSmall = i64(1) << 28;
+  const bool small = std::llabs(line.u0) <= kSmall && std::llabs(line.v0) <= kSmall &&
+                     line.du <= kSmall && major_size <= kSmall && minor_size <= kSmall;
+  const std::optional<Start> start = small ? clip_start<i64>(line, minor_size, lo, hi)
+                                           : clip_start<i128>(line, minor_size, lo, hi);
+  if (!start) return;
+  i64 v = start->v, err = start->err;
   const i64 two_du = 2 * line.du, two_dv = 2 * line.dv;
   for (i64 t = lo; t <= hi; ++t) {
     const i64 u = line.u0 + t;

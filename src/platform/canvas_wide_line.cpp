@@ -20,6 +20,8 @@
 // belongs to the body when that end is a top or a left edge (the usual fill
 // rule), so the set does not depend on the direction of the line. Products
 // of 32-bit coordinates need 128 bits.
+#include <type_traits>
+
 #include "platform/canvas_internal.h"
 
 namespace korvel::detail {
@@ -28,6 +30,61 @@ namespace {
 
 // Is a pixel centre on an edge whose inward normal is (nx, ny) inside?
 bool top_left(i64 nx, i64 ny) { return nx > 0 || (nx == 0 && ny > 0); }
+
+// floor((n0 + n1 k) / a) for k = 0, 1, 2, ... (a > 0): one addition a step
+// instead of a division a row. Exact while n0 + n1 k fits 64 bits.
+class FloorWalk {
+ public:
+  FloorWalk() = default;
+  FloorWalk(i64 n0, i64 n1, i64 a)
+      : m_a(a), m_q(floor_div(n0, a)), m_r(n0 - m_q * a), m_dq(floor_div(n1, a)), m_dr(n1 - m_dq * a) {}
+  i64 value() const { return m_q; }
+  void step() {
+    m_q += m_dq;
+    m_r += m_dr;  // both in [0, a)
+    if (m_r >= m_a) m_r -= m_a, ++m_q;
+  }
+
+ private:
+  i64 m_a = 1, m_q = 0, m_r = 0, m_dq = 0, m_dr = 0;
+};
+
+// The columns x with alpha x + beta >= 0 (> 0 when strict), row after row,
+// beta growing by beta_step a row: a lower bound when alpha > 0, an upper
+// one when alpha < 0, all or nothing when alpha = 0. The same integers as
+// clip_linear.
+class EdgeWalk {
+ public:
+  EdgeWalk() = default;
+  EdgeWalk(i64 alpha, i64 beta, i64 beta_step, bool strict)
+      : m_alpha(alpha), m_beta(beta), m_beta_step(beta_step), m_strict(strict) {
+    if (alpha > 0)  // x >= ceil(-beta / alpha), or floor(-beta / alpha) + 1
+      m_bound = FloorWalk(-beta + alpha - (strict ? 0 : 1), -beta_step, alpha);
+    else if (alpha < 0)  // x <= floor(beta / -alpha), or ceil(beta / -alpha) - 1
+      m_bound = FloorWalk(beta - (strict ? 1 : 0), beta_step, -alpha);
+  }
+  // Narrows [lo, hi] for the current row; false when nothing is left.
+  bool clip(i64& lo, i64& hi) const {
+    if (m_alpha > 0)
+      lo = std::max(lo, m_bound.value());
+    else if (m_alpha < 0)
+      hi = std::min(hi, m_bound.value());
+    else if (m_strict ? m_beta <= 0 : m_beta < 0)
+      return false;
+    return lo <= hi;
+  }
+  void step() {
+    if (m_alpha != 0)
+      m_bound.step();
+    else
+      m_beta += m_beta_step;
+  }
+
+ private:
+  i64 m_alpha = 0, m_beta = 0, m_beta_step = 0;
+  bool m_strict = false;
+  FloorWalk m_bound;
+};
 
 // T is the type of the per-row arithmetic: i64 when every end and the width
 // lie within 2^28 (products stay below 2^62), i128 otherwise.
@@ -38,11 +95,19 @@ class Body {
     const i64 e = width % 2 == 0 ? 1 : 0;
     m_cx = 2 * i64(from.x) - e;
     m_cy = 2 * i64(from.y) - e;
-    const i128 length_sq = i128(m_dx) * m_dx + i128(m_dy) * m_dy;
-    // (w |d|)^2 < 2^127 for any int width and 32-bit ends.
-    const i128 reach_sq = i128(width) * width * length_sq;
-    m_reach = T(isqrt(u128(reach_sq)));  // |K| <= w |d| iff |K| <= floor(w |d|)
-    m_length2 = T(2 * length_sq);
+    // |K| <= w |d| iff |K| <= floor(w |d|). (w |d|)^2 < 2^127 for any int
+    // width and 32-bit ends; for a width and a length under 2^13 it is
+    // below 2^53, in 64 bits (its root in double precision below 2^52).
+    constexpr i64 kShort = i64(1) << 13;
+    if (width < kShort && std::llabs(m_dx) < kShort && std::llabs(m_dy) < kShort) {
+      const i64 length_sq = m_dx * m_dx + m_dy * m_dy;
+      m_reach = T(isqrt(u64(width * width * length_sq)));
+      m_length2 = T(2 * length_sq);
+    } else {
+      const i128 length_sq = i128(m_dx) * m_dx + i128(m_dy) * m_dy;
+      m_reach = T(isqrt(u128(i128(width) * width * length_sq)));
+      m_length2 = T(2 * length_sq);
+    }
     m_strict_start = !top_left(m_dx, m_dy);  // dot >= 0
     m_strict_end = !top_left(-m_dx, -m_dy);  // dot <= 2 |d|^2
   }
@@ -61,52 +126,123 @@ class Body {
     return inside ? Span{lo, hi} : Span{};
   }
 
+  // The rows from y on, within columns [x_min, x_max], one after the other:
+  // row() without its divisions (T = i64 only).
+  class Walk {
+   public:
+    Walk(const Body& b, i64 y, i64 x_min, i64 x_max) : m_x_min(x_min), m_x_max(x_max) {
+      const i64 ry = 2 * y - b.m_cy;
+      const i64 k0 = b.m_dx * ry + b.m_dy * b.m_cx, d0 = b.m_dy * ry - b.m_dx * b.m_cx;
+      // A row down adds 2 to ry: 2 dx to k0 and 2 dy to d0.
+      m_edges[0] = EdgeWalk(2 * b.m_dy, b.m_reach - k0, -2 * b.m_dx, false);
+      m_edges[1] = EdgeWalk(-2 * b.m_dy, k0 + b.m_reach, 2 * b.m_dx, false);
+      m_edges[2] = EdgeWalk(2 * b.m_dx, d0, 2 * b.m_dy, b.m_strict_start);
+      m_edges[3] = EdgeWalk(-2 * b.m_dx, b.m_length2 - d0, -2 * b.m_dy, b.m_strict_end);
+    }
+    // This row's span; then moves to the next row.
+    Span next() {
+      i64 lo = m_x_min, hi = m_x_max;
+      bool inside = true;
+      for (EdgeWalk& e : m_edges) {
+        inside = inside && e.clip(lo, hi);
+        e.step();
+      }
+      return inside ? Span{lo, hi} : Span{};
+    }
+
+   private:
+    i64 m_x_min, m_x_max;
+    EdgeWalk m_edges[4];
+  };
+
  private:
   i64 m_dx, m_dy;
   T m_cx = 0, m_cy = 0, m_reach = 0, m_length2 = 0;
   bool m_strict_start = false, m_strict_end = false;
 };
 
+// The disc's columns of row dy, kept or computed.
+class DiscRow {
+ public:
+  explicit DiscRow(i64 width) : m_disc(width), m_table(disc_rows(width)) {}
+  const PenDisc& disc() const { return m_disc; }
+  // Span{} when row dy is outside the disc.
+  Span operator()(i64 dy) const {
+    if (dy < m_disc.first_row() || dy > m_disc.last_row()) return Span{};
+    return m_table ? m_table[dy - m_disc.first_row()] : m_disc.row(dy);
+  }
+
+ private:
+  PenDisc m_disc;
+  const Span* m_table;
+};
+
+Span shifted(Span s, i64 x) { return s.empty() ? s : Span{s.x1 + x, s.x2 + x}; }
+
 // Rows y_first..y_last: the two discs' intervals and the body's, merged.
-template <class T, class DiscRow>
+template <class T>
 void paint_rows(SpanWriter& out, TPoint from, TPoint to, i64 width, i64 y_first, i64 y_last,
-                const PenDisc& disc, const DiscRow& disc_row) {
-  const bool dot = from == to;  // a zero-length line leaves one disc
+                const DiscRow& disc) {
+  if (from == to) {  // a zero-length line leaves one disc
+    for (i64 y = y_first; y <= y_last; ++y) {
+      const Span s = shifted(disc(y - from.y), from.x);
+      if (!s.empty()) out.span(y, s.x1, s.x2);
+    }
+    return;
+  }
   const Body<T> body(from, to, width);
-  auto disc_at = [&](TPoint centre, i64 y) {
-    const i64 dy = y - centre.y;
-    if (dy < disc.first_row() || dy > disc.last_row()) return Span{};
-    const Span s = disc_row(dy);
-    return Span{centre.x + s.x1, centre.x + s.x2};
-  };
-  for (i64 y = y_first; y <= y_last; ++y) {
-    Span spans[3] = {disc_at(from, y), dot ? Span{} : disc_at(to, y),
-                     dot ? Span{} : body.row(y, 0, out.width() - 1)};
-    out.row(y, spans, 3);
+  if constexpr (std::is_same_v<T, i64>) {
+    typename Body<T>::Walk rows(body, y_first, 0, out.width() - 1);
+    const i64 x_near = std::clamp<i64>(from.x, 0, out.width() - 1);
+    for (i64 y = y_first; y <= y_last; ++y) {
+      out.prefetch(y + 2, x_near);
+      out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x), rows.next());
+    }
+  } else {
+    for (i64 y = y_first; y <= y_last; ++y)
+      out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x),
+               body.row(y, 0, out.width() - 1));
   }
 }
 
 }  // namespace
 
-void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
+const Span* disc_rows(i64 width) {
+  constexpr i64 kKept = 4096;  // a table of at most 32 KB a width
+  constexpr int kWidths = 4;
+  struct Kept {
+    i64 width = 0;
+    std::vector<Span> rows;
+  };
+  thread_local Kept kept[kWidths];
+  thread_local int next = 0;
+  if (width > kKept) return nullptr;
+  for (const Kept& k : kept)
+    if (k.width == width) return k.rows.data();
+  Kept& k = kept[next];
+  next = (next + 1) % kWidths;
   const PenDisc disc(width);
+  k.width = width;
+  k.rows.clear();
+  for (i64 dy = disc.first_row(); dy <= disc.last_row(); ++dy) k.rows.push_back(disc.row(dy));
+  return k.rows.data();
+}
+
+void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
+  const DiscRow disc(width);
   // Everything lies within the discs' reach of the two ends.
-  const i64 y_first = std::max<i64>(std::min(from.y, to.y) + disc.first_row(), 0);
-  const i64 y_last = std::min<i64>(std::max(from.y, to.y) + disc.last_row(), out.height() - 1);
-  const i64 x_first = std::min(from.x, to.x) + disc.first_row();
-  const i64 x_last = std::max(from.x, to.x) + disc.last_row();
+  const i64 y_first = std::max<i64>(std::min(from.y, to.y) + disc.disc().first_row(), 0);
+  const i64 y_last = std::min<i64>(std::max(from.y, to.y) + disc.disc().last_row(), out.height() - 1);
+  const i64 x_first = std::min(from.x, to.x) + disc.disc().first_row();
+  const i64 x_last = std::max(from.x, to.x) + disc.disc().last_row();
   if (y_first > y_last || x_last < 0 || x_first >= out.width()) return;
 
-  // The disc rows that the picture's rows ask for.
-  const Memo disc_row(std::max(disc.first_row(), y_first - std::max(from.y, to.y)),
-                      std::min(disc.last_row(), y_last - std::min(from.y, to.y)),
-                      [&disc](i64 j) { return disc.row(j); });
   constexpr i64 kSmall = i64(1) << 28;
   auto small = [](i64 v) { return v >= -kSmall && v <= kSmall; };
   if (small(from.x) && small(from.y) && small(to.x) && small(to.y) && width <= kSmall)
-    paint_rows<i64>(out, from, to, width, y_first, y_last, disc, disc_row);
+    paint_rows<i64>(out, from, to, width, y_first, y_last, disc);
   else
-    paint_rows<i128>(out, from, to, width, y_first, y_last, disc, disc_row);
+    paint_rows<i128>(out, from, to, width, y_first, y_last, disc);
 }
 
 }  // namespace korvel::detail

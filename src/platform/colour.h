@@ -1,5 +1,6 @@
 #pragma once
 // Colours as the behaviour sees them: 0x00BBGGRR, red in the low byte.
+#include <array>
 #include <cstdint>
 
 namespace korvel {
@@ -17,6 +18,9 @@ inline constexpr TColor clSilver = 0xC0C0C0;
 inline constexpr TColor clOlive = 0x008080;
 inline constexpr TColor clMaroon = 0x000080;
 inline constexpr TColor clPurple = 0x800080;
+
+// The colour dialog's 16 custom colour boxes, A to P.
+using CustomColours = std::array<TColor, 16>;
 
 // Each channel is reduced to its low byte.
 constexpr TColor RGB(int r, int g, int b) {

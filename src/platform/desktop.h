@@ -44,9 +44,11 @@ class Desktop {
   // The error report for a handler that failed.
   virtual void report_error(const std::string& text) = 0;
 
-  // The colour dialog, opening on `colour`, offering `custom` (16 lines
-  // "ColorA=hex" .. "ColorP=hex"), which it may change. True when confirmed.
-  virtual bool choose_colour(TColor& colour, std::vector<std::string>& custom) = 0;
+  // The colour dialog, opening on `start` and offering the 16 custom
+  // colours, which the user may edit there (edits are kept, confirmed or
+  // not). The colour confirmed, or nothing when the dialog was cancelled or
+  // closed by its window's close button.
+  virtual std::optional<TColor> choose_colour(TColor start, CustomColours& custom) = 0;
   // The picture dialogs; the chosen full path, or nothing when cancelled.
   virtual std::optional<std::string> save_picture(const PictureDialogOptions& o) = 0;
   virtual std::optional<std::string> open_picture(const PictureDialogOptions& o) = 0;
@@ -55,7 +57,9 @@ class Desktop {
   virtual void flush_keyboard() = 0;
   // Repaints a control at once, during a long handler.
   virtual void repaint(Control& c) = 0;
-  // Lets the waiting clicks on the "stop" button through, and nothing else.
+  // Lets the waiting clicks on the "stop" button through, and nothing else:
+  // other mouse input waits for the end of the running handler, keys are
+  // dropped. Called between the steps of a long run.
   virtual void let_stop_through() = 0;
   // Ends the message loop.
   virtual void terminate() = 0;

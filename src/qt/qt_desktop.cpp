@@ -18,12 +18,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Korvel");
 
-CustomColours dialog_custom_colours() {
-  CustomColours boxes;
-  for (int i = 0; i < kCustomColourCount; ++i) boxes[std::size_t(i)] = QColorDialog::customColor(i);
-  return boxes;
-}
-
 std::optional<std::string> run_file_dialog(QFileDialog& dialog, const PictureDialogOptions& o) {
   if (!o.default_ext.empty()) dialog.setDefaultSuffix(to_qstring(o.default_ext));
   if (!o.file_name.empty()) dialog.selectFile(to_qstring(o.file_name));
@@ -105,17 +99,18 @@ void QtDesktop::report_error(const std::string& text) {
   box.exec();
 }
 
-bool QtDesktop::choose_colour(TColor& colour, std::vector<std::string>& custom) {
-  const CustomColours given = parse_custom_colours(custom);
-  for (int i = 0; i < kCustomColourCount; ++i)
-    if (const auto& c = given[std::size_t(i)]) QColorDialog::setCustomColor(i, *c);
-  const CustomColours before = dialog_custom_colours();
-  QColorDialog dialog(to_qcolor(colour), dialog_parent());
+std::optional<TColor> QtDesktop::choose_colour(TColor start, CustomColours& custom) {
+  for (std::size_t i = 0; i < custom.size(); ++i) QColorDialog::setCustomColor(int(i), to_qcolor(custom[i]));
+  QColorDialog dialog(to_qcolor(start), dialog_parent());
+  dialog.setWindowTitle(QStringLiteral("Couleurs"));
+  // Qt's own dialog: native ones may have no custom colour boxes.
+  dialog.setOption(QColorDialog::DontUseNativeDialog);
+  // Rejected covers Cancel, Escape and the window's close button.
   const bool confirmed = dialog.exec() == QDialog::Accepted;
   // The boxes the user edited are kept, confirmed or not.
-  update_custom_colours(custom, before, dialog_custom_colours());
-  if (confirmed) colour = to_tcolor(dialog.selectedColor());
-  return confirmed;
+  for (std::size_t i = 0; i < custom.size(); ++i) custom[i] = to_tcolor(QColorDialog::customColor(int(i)));
+  if (!confirmed) return std::nullopt;
+  return to_tcolor(dialog.selectedColor());
 }
 
 std::optional<std::string> QtDesktop::save_picture(const PictureDialogOptions& o) {

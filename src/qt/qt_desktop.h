@@ -42,7 +42,7 @@ class QtDesktop : public Desktop {
   bool confirm(const std::string& text) override;
   void show_message(const std::string& text) override;
   void report_error(const std::string& text) override;
-  bool choose_colour(TColor& colour, std::vector<std::string>& custom) override;
+  std::optional<TColor> choose_colour(TColor start, CustomColours& custom) override;
   std::optional<std::string> save_picture(const PictureDialogOptions& o) override;
   std::optional<std::string> open_picture(const PictureDialogOptions& o) override;
 

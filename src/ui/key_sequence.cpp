@@ -12,6 +12,7 @@ std::optional<std::u32string> preview_key(TForm1& form, Control* target, const K
   // Every key reaches FormKeyDown, those without a number of their own too:
   // with Ctrl alone held, any key enters centre choice.
   std::uint16_t key = stroke.key;
+  const std::uint32_t vidages = form.vidages_clavier;
   if (dispatch(desktop, [&] { form.FormKeyDown(key, stroke.shift); }) == Handled::failed) key = 0;
   if (key && edit && edit->OnKeyDown &&
       dispatch(desktop, [&] { edit->OnKeyDown(key, stroke.shift); }) == Handled::failed)
@@ -19,8 +20,11 @@ std::optional<std::u32string> preview_key(TForm1& form, Control* target, const K
 
   // The characters go through even when the key was consumed, as typed
   // characters follow their key on the platform whose handlers these are.
+  // A command that dropped the waiting keys (the random colouring) drops
+  // its own key's characters too: they were waiting behind it.
+  const std::u32string& text = form.vidages_clavier == vidages ? stroke.text : std::u32string();
   std::u32string passed;
-  for (const char32_t typed : stroke.text) {
+  for (const char32_t typed : text) {
     char32_t c = typed;
     if (dispatch(desktop, [&] { form.FormKeyPress(c); }) == Handled::failed) c = 0;
     if (c && edit && edit->OnKeyPress && dispatch(desktop, [&] { edit->OnKeyPress(c); }) == Handled::failed) c = 0;

@@ -54,7 +54,7 @@ void TForm1::commande_touche(std::uint16_t Key) {
   if (Key == 'E') nouvelle_image();
   if (Key == 'P') RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   if (Key == 'C') Panel3Click();
-  // FIXME: K (random colouring) is not built yet.
+  if (Key == 'K') coloriage_aleatoire();
   if (Key == 'M') musique();
   if (Key == vk::F1) Panel12Click();
   if (Key == vk::Escape) Panel8.set_visible(false);

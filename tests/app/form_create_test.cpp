@@ -109,13 +109,12 @@ TEST(FormCreate, QuarterWaveTables) {
 
 TEST(FormCreate, CustomColoursOfTheColourDialog) {
   StartedForm f;
-  const auto& list = f->ColorDialog1_CustomColors;
-  ASSERT_EQ(list.size(), 16u);
-  EXPECT_EQ(list[0], "ColorA=4080FF");
-  EXPECT_EQ(list[1], "ColorB=DAFEE7");
-  EXPECT_EQ(list[4], "ColorE=E1EAFD");
-  EXPECT_EQ(list[10], "ColorK=FFC164");
-  EXPECT_EQ(list[15], "ColorP=B0D8F5");
+  const auto& boxes = f->ColorDialog1_CustomColors;
+  EXPECT_EQ(boxes[0], RGB(255, 128, 64));  // the menu colour at start-up
+  EXPECT_EQ(boxes[1], 0xDAFEE7u);
+  EXPECT_EQ(boxes[4], RGB(253, 234, 225));
+  EXPECT_EQ(boxes[10], RGB(100, 193, 255));
+  EXPECT_EQ(boxes[15], RGB(245, 216, 176));
 }
 
 TEST(FormActivate, PutsTheFocusOnTheTrap) {

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
+
+#include <random>
 
 #include "platform/canvas.h"
 
@@ -59,6 +62,30 @@ TEST(RasterOp, ModeAppliesToPenBrushAndFillButNotFillRect) {
   EXPECT_EQ(c.Pixels(35, 5), base ^ ink);
   c.FillRect(30, 0, 40, 10);
   EXPECT_EQ(c.Pixels(35, 5), ink);
+}
+
+// Three pens in a row, then the same three again, over random pixels: the
+// second pass must change nothing exactly for the modes said to repeat
+// harmlessly (copy, black, white, nop, not-copy and the merges and masks).
+TEST(RasterOps, RepeatingHarmlesslyMeansASecondPassChangesNothing) {
+  std::mt19937 rng(17);
+  const std::set<TPenMode> harmless = {pmBlack, pmWhite, pmNop, pmCopy, pmNotCopy,
+                                       pmMergeNotPen, pmMaskNotPen, pmMerge, pmMask};
+  for (int m = 0; m < 16; ++m) {
+    const TPenMode mode = TPenMode(m);
+    bool changed = false;
+    for (int i = 0; i < 2000 && !changed; ++i) {
+      auto pen = [&rng] { return std::uint32_t(rng() & 0xFFFFFF); };
+      const std::uint32_t pens[3] = {pen(), pen(), pen()};
+      std::uint32_t d = pen();
+      for (std::uint32_t p : pens) d = raster_op(mode, p).apply(d);
+      std::uint32_t again = d;
+      for (std::uint32_t p : pens) again = raster_op(mode, p).apply(again);
+      changed = again != d;
+    }
+    EXPECT_EQ(repeats_harmlessly(mode), !changed) << "mode " << m;
+    EXPECT_EQ(repeats_harmlessly(mode), harmless.count(mode) == 1) << "mode " << m;
+  }
 }
 
 }  // namespace

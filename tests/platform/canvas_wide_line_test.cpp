@@ -69,6 +69,19 @@ TEST(CanvasWideLine, RandomLinesMatchThePerPixelUnionOfBodyAndDiscs) {
   }
 }
 
+// Long and steep lines, whose body is walked row after row over many rows,
+// against the per-pixel rule.
+TEST(CanvasWideLine, LongLinesMatchThePerPixelRule) {
+  std::mt19937 rng(8);
+  std::uniform_int_distribution<int> x(-400, 460), y(-300, 540);
+  for (int i = 0; i < 500; ++i) {
+    const TPoint a{x(rng), y(rng)}, b{x(rng), y(rng)};
+    const int w = 2 + int(rng() % (i % 4 ? 12 : 90));
+    ASSERT_EQ(line_pixels(60, 240, w, a, b), reference_wide(a, b, w, 60, 240))
+        << "w " << w << ": " << a.x << "," << a.y << " -> " << b.x << "," << b.y;
+  }
+}
+
 TEST(CanvasWideLine, XorTwiceRestoresThePicture) {
   std::mt19937 rng(3);
   std::uniform_int_distribution<int> coord(-30, 90);

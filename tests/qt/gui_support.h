@@ -102,6 +102,16 @@ inline void drag(QWidget* w, const std::vector<QPoint>& points) {
   send_mouse(w, QEvent::MouseButtonRelease, points.back(), Qt::LeftButton, Qt::NoButton);
 }
 
+// A left click queued for `w`, handled when the event loop next runs.
+inline void post_click(QWidget* w) {
+  const QPoint at(w->width() / 2, w->height() / 2);
+  const QPointF global(w->mapToGlobal(at));
+  QCoreApplication::postEvent(
+      w, new QMouseEvent(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(
+      w, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+}
+
 // One key typed into the window, as the window system delivers it (to the
 // focused widget, through the application).
 inline void type_key(QWidget& window, Qt::Key key, const QString& text,

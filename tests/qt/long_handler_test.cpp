@@ -7,15 +7,6 @@
 namespace korvel::qt::testing {
 namespace {
 
-void post_click(QWidget* w) {
-  const QPoint at(w->width() / 2, w->height() / 2);
-  const QPointF global(w->mapToGlobal(at));
-  QCoreApplication::postEvent(
-      w, new QMouseEvent(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-  QCoreApplication::postEvent(
-      w, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-}
-
 TEST(LongHandler, OnlyStopGetsThroughAndOtherClicksWaitForTheEnd) {
   StartedWindow w;
   TForm1& f = *w.form;
@@ -46,8 +37,8 @@ TEST(LongHandler, OnlyStopGetsThroughAndOtherClicksWaitForTheEnd) {
   QApplication::processEvents();
   EXPECT_EQ(order.back(), "new");
   EXPECT_EQ(f.Edit2.text(), "piège à focus");
-  QTest::qWait(20);
-  EXPECT_GT(ticks, 0);
+  // Held ticks come again once the run has ended, however loaded the machine.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ticks > 0; }, 5000));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/fake_desktop.h"
 
+#include "platform/controls.h"
 #include "platform/dispatch.h"
 #include "platform/text.h"
 
@@ -13,15 +14,21 @@ bool FakeDesktop::confirm(const std::string& text) {
   return answer;
 }
 
-bool FakeDesktop::choose_colour(TColor& colour, std::vector<std::string>&) {
-  colour_dialog_starts.push_back(colour);
-  if (colour_answers.empty() || !colour_answers.front()) {
-    if (!colour_answers.empty()) colour_answers.pop_front();
-    return false;
-  }
-  colour = *colour_answers.front();
+std::optional<TColor> FakeDesktop::choose_colour(TColor start, CustomColours& custom) {
+  colour_dialog_starts.push_back(start);
+  colour_dialog_customs.push_back(custom);
+  if (colour_answers.empty()) return std::nullopt;
+  const ColourAnswer answer = colour_answers.front();
   colour_answers.pop_front();
-  return true;
+  // The boxes edited in the dialog stay edited, however it ends.
+  for (const auto& [box, c] : answer.custom_edits) custom.at(std::size_t(box)) = c;
+  if (answer.end != DialogEnd::Confirmed) return std::nullopt;
+  return answer.colour;
+}
+
+void FakeDesktop::repaint(Control& c) {
+  ++repaints;
+  repaint_log.push_back(c.name() + "=" + c.caption());
 }
 
 std::optional<std::string> FakeDesktop::save_picture(const PictureDialogOptions& o) {

@@ -7,12 +7,32 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/desktop.h"
 #include "platform/image_files.h"
 
 namespace korvel::testing {
+
+// How a colour dialog is closed.
+enum class DialogEnd { Confirmed, Cancelled, ClosedByWindowButton };
+
+// One queued answer of the colour dialog: how it ends, the colour picked
+// when confirmed, and custom boxes the user edits before closing it.
+struct ColourAnswer {
+  DialogEnd end = DialogEnd::Cancelled;
+  TColor colour = clBlack;
+  std::vector<std::pair<int, TColor>> custom_edits;
+
+  static ColourAnswer pick(TColor c) { return {DialogEnd::Confirmed, c, {}}; }
+  static ColourAnswer cancel() { return {DialogEnd::Cancelled, clBlack, {}}; }
+  static ColourAnswer close() { return {DialogEnd::ClosedByWindowButton, clBlack, {}}; }
+  ColourAnswer&& editing(int box, TColor c) && {
+    custom_edits.emplace_back(box, c);
+    return std::move(*this);
+  }
+};
 
 class FakeDesktop : public Desktop {
  public:
@@ -31,11 +51,11 @@ class FakeDesktop : public Desktop {
   bool confirm(const std::string& text) override;
   void show_message(const std::string& text) override { messages.push_back(text); }
   void report_error(const std::string& text) override { errors.push_back(text); }
-  bool choose_colour(TColor& colour, std::vector<std::string>& custom) override;
+  std::optional<TColor> choose_colour(TColor start, CustomColours& custom) override;
   std::optional<std::string> save_picture(const PictureDialogOptions& o) override;
   std::optional<std::string> open_picture(const PictureDialogOptions& o) override;
   void flush_keyboard() override { ++keyboard_flushes; }
-  void repaint(Control&) override { ++repaints; }
+  void repaint(Control& c) override;
   void let_stop_through() override;
   void terminate() override { ++terminations; }
   void post(std::function<void()> task) override;
@@ -49,12 +69,16 @@ class FakeDesktop : public Desktop {
 
   // Queued answers; an empty queue answers No / Cancel.
   std::deque<bool> confirm_answers;
-  std::deque<std::optional<TColor>> colour_answers;
+  std::deque<ColourAnswer> colour_answers;
   std::deque<std::optional<std::string>> save_answers, open_answers;
 
   std::vector<std::string> confirmations, messages, errors;
   std::vector<PictureDialogOptions> save_dialogs, open_dialogs;
+  // Each colour dialog: the colour it opened on, the custom colours offered.
   std::vector<TColor> colour_dialog_starts;
+  std::vector<CustomColours> colour_dialog_customs;
+  // Each immediate repaint: "name=caption", in order.
+  std::vector<std::string> repaint_log;
   int keyboard_flushes = 0, repaints = 0, terminations = 0, stop_polls = 0;
   // Run when let_stop_through is called: a test clicks "stop" from here.
   std::function<void()> on_stop_poll;

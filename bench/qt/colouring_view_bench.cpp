@@ -1,0 +1,99 @@
+// The random colouring through the real window on Qt's offscreen platform:
+// the whole grid run with its immediate label repaints and its polls for
+// "stop", beside one progress label changed and repainted alone. The run's
+// samples times the label's cost, over the run's time, is the share of the
+// feedback.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/choices.h"
+#include "app/main_window.h"
+#include "platform/dispatch.h"
+#include "qt/main_view.h"
+#include "qt/qt_desktop.h"
+#include "qt/qt_image_files.h"
+#include "qt/qt_text_files.h"
+#include "support/fake_sound.h"
+
+namespace korvel::qt {
+namespace {
+
+QApplication& application() {
+  static int argc = 1;
+  static char name[] = "korvel_view_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QApplication(argc, argv);
+  }();
+  return *app;
+}
+
+// A started window of 1920x1080 with ten strokes of a 24-petal rosette.
+struct Fenetre {
+  QTemporaryDir directory;
+  QtDesktop desktop{nullptr};
+  QtImageFiles files;
+  QtTextFiles text_files;
+  korvel::testing::FakeAudioOut audio;
+  korvel::testing::FakeConsole console;
+  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainView> view;
+
+  Fenetre() {
+    application();
+    const std::string dir = directory.path().toStdString();
+    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data", text_files, audio, console});
+    dispatch(desktop, [&] { form->FormCreate(); });
+    form->random().seed(1);
+    view = std::make_unique<MainView>(*form, &desktop);
+    view->setGeometry(0, 0, 1920, 1080);
+    view->show();
+    QApplication::processEvents();
+    form->Edit3.set_text("1");
+    form->Edit1.set_text("24");
+    form->RadioGroup_symetrie.set_item_index(int(Symetrie::rosace));
+    for (int i = 0; i < 10; ++i) {
+      const TPoint a{960 + 40 * i, 540 - 10 * i}, b{960 + 40 * (i + 1), 540 + 15 * i - 60};
+      form->trace_symetrique(a, b, pmCopy, form->coul_crayon);
+    }
+  }
+};
+
+void BM_View_GridRunUnique(benchmark::State& state) {
+  Fenetre w;
+  const Bitmap drawn = w.form->Image1.canvas().bitmap();
+  w.form->RadioGroup_symetrie.set_item_index(int(Symetrie::unique));
+  for (auto _ : state) {
+    state.PauseTiming();
+    w.form->Image1.canvas().Draw(0, 0, drawn);
+    state.ResumeTiming();
+    w.form->coloriage_aleatoire();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_View_GridRunUnique)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One sample's feedback: the progress label changed and repainted at once.
+void BM_View_ProgressLabelRepaint(benchmark::State& state) {
+  Fenetre w;
+  int i = 0;
+  for (auto _ : state) {
+    w.form->Label_x.set_caption(IntToStr(i++ % 100) + " %");
+    w.desktop.repaint(w.form->Label_x);
+  }
+}
+BENCHMARK(BM_View_ProgressLabelRepaint)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// One sample's poll for "stop", with nothing waiting.
+void BM_View_StopPoll(benchmark::State& state) {
+  Fenetre w;
+  for (auto _ : state) w.desktop.let_stop_through();
+}
+BENCHMARK(BM_View_StopPoll)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace
+}  // namespace korvel::qt
