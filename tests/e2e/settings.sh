@@ -6,32 +6,16 @@
 #   tests/e2e/settings.sh [path/to/korvel]
 set -euo pipefail
 
+source "$(dirname "$0")/xvfb_lib.sh"
+
 program=${1:-build/korvel}
 width=1920 height=1080
-
-fail() { echo "settings: FAIL: $*" >&2; exit 1; }
-for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done
 [[ -x $program ]] || fail "no program at $program"
 
-work=$(mktemp -d)
-xvfb_pid='' korvel_pid=''
-cleanup() {
-  [[ -n $korvel_pid ]] && kill "$korvel_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  if [[ -n ${KORVEL_E2E_KEEP:-} ]]; then echo "settings: files kept in $work"; else rm -rf "$work"; fi
-}
-trap cleanup EXIT
-
+korvel_pid=''
+on_exit '[[ -n $korvel_pid ]] && kill $korvel_pid 2>/dev/null'
 cp "$program" "$work/korvel"
-export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_RUNTIME_DIR=$work/run
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb gave no display"
-export DISPLAY=:$(cat "$work/display")
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb "$width" "$height"
 
 prm=$work/korvel.prm
 panel_top=$((height - 132))
