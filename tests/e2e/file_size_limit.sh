@@ -4,11 +4,9 @@
 # SIGXFSZ, and leave no partial file behind.
 #   tests/e2e/file_size_limit.sh path/to/korvel
 set -euo pipefail
-E2E_NAME=file_size_limit
 program=${1:?path to korvel}
 for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || { echo "$tool missing" >&2; exit 1; }; done
 source "$(dirname "$0")/session.sh"
-trap e2e_cleanup EXIT
 width=1024 height=768
 
 e2e_start_x "$width" "$height"

@@ -1,39 +1,14 @@
-# Shared by the end-to-end scripts (sourced): a private Xvfb on a free
-# display, a private HOME, and the program copied into a directory of its
-# own so that its snapshots land there.
-#   e2e_start_x WIDTH HEIGHT; e2e_start_korvel PROGRAM [wrapper...]; e2e_cleanup
-e2e_work=$(mktemp -d)
-e2e_xvfb_pid='' e2e_korvel_pid=''
+# Shared by the end-to-end scripts (sourced): the program copied into the
+# private directory of xvfb_lib.sh, so that its snapshots land there, and
+# the moves of a person: strokes, windows, quitting.
+#   e2e_start_x WIDTH HEIGHT; e2e_start_korvel PROGRAM [wrapper...]
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_lib.sh"
+e2e_work=$work
+e2e_korvel_pid=''
+on_exit '[[ -n $e2e_korvel_pid ]] && kill "$e2e_korvel_pid" 2>/dev/null'
 
-e2e_fail() { echo "${E2E_NAME:-e2e}: FAIL: $*" >&2; exit 1; }
-
-e2e_cleanup() {
-  [[ -n $e2e_korvel_pid ]] && kill "$e2e_korvel_pid" 2>/dev/null || true
-  [[ -n $e2e_xvfb_pid ]] && kill "$e2e_xvfb_pid" 2>/dev/null || true
-  if [[ -n ${KORVEL_E2E_KEEP:-} ]]; then echo "files kept in $e2e_work"; else rm -rf "$e2e_work"; fi
-}
-
-e2e_start_x() {
-  local width=$1 height=$2
-  e2e_width=$width e2e_height=$height
-  export HOME=$e2e_work/home XDG_DATA_HOME=$e2e_work/home/.local/share XDG_RUNTIME_DIR=$e2e_work/run
-  mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-  # Another server may take the display between its choice and its start:
-  # a few attempts.
-  for _ in 1 2 3; do
-    : >"$e2e_work/display"
-    Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$e2e_work/display" >"$e2e_work/xvfb.log" 2>&1 &
-    e2e_xvfb_pid=$!
-    for _ in $(seq 100); do [[ -s $e2e_work/display ]] && break; sleep 0.1; done
-    if [[ -s $e2e_work/display ]]; then
-      export DISPLAY=:$(cat "$e2e_work/display")
-      for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && return 0; sleep 0.1; done
-    fi
-    kill "$e2e_xvfb_pid" 2>/dev/null
-    e2e_xvfb_pid=''
-  done
-  e2e_fail "Xvfb did not start: $(cat "$e2e_work/xvfb.log")"
-}
+e2e_fail() { fail "$@"; }
+e2e_start_x() { start_xvfb "$1" "$2"; }
 
 # Starts the program (optionally through a wrapper command) and waits for
 # its window. A server whose socket vanished (another job cleaning /tmp) is
@@ -53,8 +28,8 @@ e2e_start_korvel() {
     kill -0 "$e2e_korvel_pid" 2>/dev/null && e2e_fail "no window named Korvel"
     e2e_korvel_pid=''
     grep -q "could not connect to display" "$e2e_work/korvel.log" && ((attempt < 3)) || break
-    kill "$e2e_xvfb_pid" 2>/dev/null
-    e2e_start_x "$e2e_width" "$e2e_height"
+    kill "$xvfb_pid" 2>/dev/null
+    start_xvfb "$xvfb_width" "$xvfb_height"
   done
   e2e_fail "korvel exited at start on $DISPLAY: $(cat "$e2e_work/korvel.log")"
 }

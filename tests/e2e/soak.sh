@@ -8,14 +8,12 @@
 # Writes OUTPUT_DIR/memory.csv (minute, actions, strokes, rss_kb) and
 # OUTPUT_DIR/soak.log.
 set -uo pipefail
-E2E_NAME=soak
 program=${1:?path to korvel}
 minutes=${2:?minutes}
 out=${3:-$PWD/soak-results}
 mkdir -p "$out"
 for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || { echo "$tool missing" >&2; exit 1; }; done
 source "$(dirname "$0")/session.sh"
-trap e2e_cleanup EXIT
 width=1920 height=1080
 panel_top=$((height - 132))
 seed=${KORVEL_SOAK_SEED:-$RANDOM}

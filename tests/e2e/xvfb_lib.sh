@@ -27,14 +27,23 @@ export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$wo
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # start_xvfb WIDTH HEIGHT: a server on the first free display, as DISPLAY.
+# Another server may take the display between its choice and its start: a
+# few attempts.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-  [[ -s $work/display ]] || fail "Xvfb did not start"
-  export DISPLAY=:$(cat "$work/display")
-  for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-  xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
+  xvfb_width=$1 xvfb_height=$2
+  for _ in 1 2 3; do
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+    if [[ -s $work/display ]]; then
+      export DISPLAY=:$(cat "$work/display")
+      for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && return 0; sleep 0.1; done
+    fi
+    kill "$xvfb_pid" 2>/dev/null
+    xvfb_pid=''
+  done
+  fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 }
 
 # "r,g,b" of the screenshot's pixel at x, y.
