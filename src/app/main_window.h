@@ -11,9 +11,7 @@
 #include <vector>
 
 #include "app/choices.h"
-#include "draw/copie.h"
 #include "platform/audio_out.h"
-#include "files/snapshot_writer.h"
 #include "platform/canvas.h"
 #include "platform/console.h"
 #include "platform/controls.h"
@@ -24,9 +22,17 @@
 #include "platform/random.h"
 #include "platform/text.h"
 #include "platform/text_files.h"
-#include "sound/music.h"
 
 namespace korvel {
+
+struct CopieContexte;  // draw/copie.h
+class SnapshotWriter;  // files/snapshot_writer.h
+struct SnapshotOutcome;
+
+// Whether trace_symetrique skips a drawn copy that repeats the previous one
+// where that provably changes nothing (`sautees`), or draws every copy
+// (`toutes`, the plain path the skipping is checked against).
+enum class Repetitions { sautees, toutes };
 
 // The picture: an image control and its canvas.
 class TImage : public Control {
@@ -77,6 +83,7 @@ inline constexpr TColor clWindow = 0xFFFFFF;
 class TForm1 {
  public:
   explicit TForm1(Services services);
+  ~TForm1();
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
@@ -399,7 +406,7 @@ class TForm1 {
   void applique_issue(const SnapshotOutcome& outcome);
   RingBefore m_ring_before;
   // Last: destroyed first, waiting for the write in flight.
-  SnapshotWriter m_snapshot_writer;
+  std::unique_ptr<SnapshotWriter> m_snapshot_writer;
 };
 
 }  // namespace korvel
