@@ -98,12 +98,11 @@ class TForm1 {
   // ---- window -------------------------------------------------------------
   std::string Caption = "Korvel";
   TColor Color = clOlive;
+  // The view honours these: the window's key handlers see every key before
+  // the focused control; a maximised borderless window covers the screen.
   bool KeyPreview = true;
-  bool DoubleBuffered = false;
-  bool AutoSize = true;
   bool Maximized = false;
   bool Borderless = false;
-  TAlign Align = alNone;
   int ClientWidth = 1425, ClientHeight = 625;  // design client size
   // The view tells the window its new client size, then calls FormResize.
   void set_client_size(int width, int height);

@@ -1,6 +1,7 @@
 #include "qt/main_view.h"
 
 #include <QMouseEvent>
+#include <QScreen>
 
 #include "qt/check_box_widget.h"
 #include "qt/combo_box_widget.h"
@@ -25,7 +26,7 @@ namespace korvel::qt {
 
 MainView::MainView(TForm1& form, QtDesktop* desktop) : m_form(form), m_desktop(desktop), m_context(form) {
   setWindowTitle(to_qstring(form.Caption));
-  setWindowFlag(Qt::FramelessWindowHint);
+  setWindowFlag(Qt::FramelessWindowHint, form.Borderless);
   setMouseTracking(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, to_qcolor(form.Color));
@@ -39,7 +40,7 @@ MainView::MainView(TForm1& form, QtDesktop* desktop) : m_form(form), m_desktop(d
   };
   m_timers.push_back(std::make_unique<TimerBinding>(form.Timer1, m_context));
   m_timers.push_back(std::make_unique<TimerBinding>(form.Timer2, m_context));
-  m_key_preview = std::make_unique<KeyPreview>(*this, m_context);
+  if (form.KeyPreview) m_key_preview = std::make_unique<KeyPreview>(*this, m_context);
   m_focus = std::make_unique<FocusTracker>(*this, m_context, [this](Control& c) { return widget_for(c); });
   if (m_desktop) {
     m_context.after_outermost = [this] { m_desktop->deliver_deferred_input(); };
@@ -105,6 +106,19 @@ QWidget* MainView::make_widget(Control& control, QWidget* parent) {
       return new SpeedButtonWidget(static_cast<SpeedButton&>(control), m_context, parent);
   }
   return nullptr;
+}
+
+void MainView::show_on(QScreen* screen) {
+  if (!m_form.Maximized) {
+    show();
+  } else if (!m_form.Borderless) {
+    showMaximized();
+  } else {
+    // Covers the whole screen also where no window manager honours the
+    // full-screen request.
+    if (screen) setGeometry(screen->geometry());
+    showFullScreen();
+  }
 }
 
 QWidget* MainView::widget_for(const Control& control) const {

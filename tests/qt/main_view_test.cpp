@@ -34,6 +34,26 @@ TEST(MainView, CoversTheScreenFramelessWithThePanelDockedAtTheBottom) {
   EXPECT_FALSE(w.view->widget_for(w.form->Panel8)->isVisible());
 }
 
+TEST(MainView, FollowsTheFormsWindowStateAndKeyPreview) {
+  struct Case {
+    bool maximized, borderless, key_preview;
+    Qt::WindowState state;
+  };
+  for (const Case c : {Case{true, true, true, Qt::WindowFullScreen}, Case{true, false, false, Qt::WindowMaximized},
+                       Case{false, false, true, Qt::WindowNoState}}) {
+    StartedWindow w([&](TForm1& f) {
+      f.Maximized = c.maximized;
+      f.Borderless = c.borderless;
+      f.KeyPreview = c.key_preview;
+    });
+    EXPECT_EQ(w.view->windowState(), c.state);
+    EXPECT_EQ(bool(w.view->windowFlags() & Qt::FramelessWindowHint), c.borderless);
+    // F1 shows the help through the window's own key handler.
+    type_key(*w.view, Qt::Key_F1, {});
+    EXPECT_EQ(w.form->Panel8.visible(), c.key_preview);
+  }
+}
+
 TEST(MainView, ControlsShowTheirCaptionsAtTheirShiftedPlaces) {
   StartedWindow w;
   TForm1& f = *w.form;
