@@ -41,7 +41,7 @@ void TForm1::FormCreate() {
   Panel_peinture.set_color(coul_peinture);
   Panel_crayon.set_color(coul_crayon);
   Panel9.set_color(Panel_crayon.color());
-  coul_menu = RGB(255, 128, 64);
+  coul_menu = kCouleurMenuDepart;
   coul_aide = RGB(150, 228, 190);
   // 7-8.
   ModifierLeftDansPanel();

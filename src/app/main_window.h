@@ -79,6 +79,8 @@ struct Services {
 
 inline constexpr TColor clBtnFace = 0xF0F0F0;
 inline constexpr TColor clWindow = 0xFFFFFF;
+// The tool panel's colour at start, until the settings give another.
+inline constexpr TColor kCouleurMenuDepart = RGB(255, 128, 64);
 
 class TForm1 {
  public:
