@@ -34,8 +34,8 @@ struct SnapshotOutcome;
 // (`toutes`, the plain path the skipping is checked against).
 enum class Repetitions { sautees, toutes };
 
-// The picture: an image control and its canvas.
-class TImage : public Control {
+// The picture: an image control, its canvas and its mouse events.
+class TImage : public Control, public MouseEvents {
  public:
   explicit TImage(std::string name) : Control(ControlKind::Image, std::move(name)) {}
   Canvas& canvas() { return m_canvas; }
@@ -43,10 +43,6 @@ class TImage : public Control {
   // Makes `bitmap` the picture's graphic: the canvas is new, with the
   // platform's default pen and brush.
   void set_graphic(Bitmap bitmap);
-
-  std::function<void(TMouseButton, TShiftState, int, int)> OnMouseDown;
-  std::function<void(TShiftState, int, int)> OnMouseMove;
-  std::function<void(TMouseButton, TShiftState, int, int)> OnMouseUp;
 
  private:
   Canvas m_canvas;
@@ -82,7 +78,8 @@ inline constexpr TColor clWindow = 0xFFFFFF;
 // The tool panel's colour at start, until the settings give another.
 inline constexpr TColor kCouleurMenuDepart = RGB(255, 128, 64);
 
-class TForm1 {
+// Its own mouse events are those of the bare window, outside every control.
+class TForm1 : public MouseEvents {
  public:
   explicit TForm1(Services services);
   ~TForm1();

@@ -8,10 +8,10 @@
 #include "qt/control_style.h"
 #include "qt/edit_widget.h"
 #include "qt/focus_tracker.h"
-#include "qt/key_codes.h"
 #include "qt/key_preview.h"
 #include "qt/label_widget.h"
 #include "qt/memo_widget.h"
+#include "qt/mouse_forwarding.h"
 #include "qt/panel_widget.h"
 #include "qt/picture_widget.h"
 #include "qt/qt_convert.h"
@@ -148,26 +148,12 @@ void MainView::resizeEvent(QResizeEvent* event) {
   m_context.run([this] { m_form.window_resized(width(), height()); });
 }
 
-void MainView::mousePressEvent(QMouseEvent* event) {
-  const TMouseButton button = mouse_button(event->button());
-  const TShiftState shift = mouse_shift_state(*event);
-  const QPoint pos = event->position().toPoint();
-  m_context.run([&] { m_form.FormMouseDown(button, shift, pos.x(), pos.y()); });
-}
+void MainView::mousePressEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
 
-void MainView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void MainView::mouseDoubleClickEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
 
-void MainView::mouseMoveEvent(QMouseEvent* event) {
-  const TShiftState shift = mouse_shift_state(*event);
-  const QPoint pos = event->position().toPoint();
-  m_context.run([&] { m_form.FormMouseMove(shift, pos.x(), pos.y()); });
-}
+void MainView::mouseMoveEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
 
-void MainView::mouseReleaseEvent(QMouseEvent* event) {
-  const TMouseButton button = mouse_button(event->button());
-  const TShiftState shift = mouse_shift_state(*event);
-  const QPoint pos = event->position().toPoint();
-  m_context.run([&] { m_form.FormMouseUp(button, shift, pos.x(), pos.y()); });
-}
+void MainView::mouseReleaseEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
 
 }  // namespace korvel::qt
