@@ -29,8 +29,7 @@
 
 namespace korvel::qt::testing {
 
-// The program as main() starts it, in a directory of its own. `after_create`
-// may change the form between its creation and the window's.
+// The program as main() starts it, in a directory of its own; `after_create` changes the form before the window.
 struct StartedWindow {
   explicit StartedWindow(const std::function<void(TForm1&)>& after_create = {})
       : desktop(QGuiApplication::primaryScreen()) {

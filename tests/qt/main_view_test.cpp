@@ -35,10 +35,7 @@ TEST(MainView, CoversTheScreenFramelessWithThePanelDockedAtTheBottom) {
 }
 
 TEST(MainView, FollowsTheFormsWindowStateAndKeyPreview) {
-  struct Case {
-    bool maximized, borderless, key_preview;
-    Qt::WindowState state;
-  };
+  struct Case { bool maximized, borderless, key_preview; Qt::WindowState state; };
   for (const Case c : {Case{true, true, true, Qt::WindowFullScreen}, Case{true, false, false, Qt::WindowMaximized},
                        Case{false, false, true, Qt::WindowNoState}}) {
     StartedWindow w([&](TForm1& f) {
@@ -76,14 +73,10 @@ TEST(MainView, MouseEventsReachTheWindowsAndThePicturesHandlersAlike) {
     QTest::mouseRelease(window, Qt::RightButton, Qt::ShiftModifier, at + QPoint(3, 4));
     QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
     // The pointer comes to each press first.
-    EXPECT_EQ(heard, (std::vector<Heard>{{r, 'm', -1, ssShift, x, y},
-                                         {r, 'd', mbRight, ssShift | ssRight, x, y},
-                                         {r, 'm', -1, ssRight, x + 3, y + 4},
-                                         {r, 'u', mbRight, ssShift, x + 3, y + 4},
-                                         {r, 'm', -1, 0, x, y},
-                                         {r, 'd', mbLeft, ssLeft, x, y},
-                                         {r, 'u', mbLeft, 0, x, y},
-                                         {r, 'd', mbLeft, ssLeft | ssDouble, x, y},
+    EXPECT_EQ(heard, (std::vector<Heard>{{r, 'm', -1, ssShift, x, y}, {r, 'd', mbRight, ssShift | ssRight, x, y},
+                                         {r, 'm', -1, ssRight, x + 3, y + 4}, {r, 'u', mbRight, ssShift, x + 3, y + 4},
+                                         {r, 'm', -1, 0, x, y}, {r, 'd', mbLeft, ssLeft, x, y},
+                                         {r, 'u', mbLeft, 0, x, y}, {r, 'd', mbLeft, ssLeft | ssDouble, x, y},
                                          {r, 'u', mbLeft, 0, x, y}}));
   }
 }
