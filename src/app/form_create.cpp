@@ -22,7 +22,7 @@ std::string directory_of(const std::string& path) {
 void TForm1::FormCreate() {
   Desktop& d = desktop();
   // 1-3. The window covers the screen, without frame, and keeps that size
-  // (Qt's widgets are double-buffered already).
+  // (the view's widgets are double-buffered already).
   set_client_size(d.screen_width(), d.screen_height());
   ScrollBox1.set_align(alClient);
   realign();
