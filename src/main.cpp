@@ -49,10 +49,12 @@ int main(int argc, char* argv[]) {
   korvel::qt::QtTextFiles text_files;
   korvel::qt::PortAudioOut audio;
   korvel::StandardConsole console;
+  const auto environment = [](const char* name) { return qEnvironmentVariable(name).toStdString(); };
   korvel::TForm1 form(korvel::Services{
       desktop, image_files, QCoreApplication::applicationFilePath().toStdString(),
-      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString(), text_files, audio,
-      console});
+      korvel::xdg_user_directories(
+          environment, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString()),
+      text_files, audio, console});
   korvel::dispatch(desktop, [&] { form.FormCreate(); });
 
   korvel::qt::MainView window(form, &desktop);

@@ -77,7 +77,7 @@ std::string valeur_sur_une_ligne(const std::string& value) {
 }
 
 std::string TForm1::chemin_parametres() {
-  return data_directory(text_files(), rep_prog, m_services.user_data_dir) + "/" + kNomFichierParametres;
+  return file_homes(text_files(), rep_prog, m_services.user_dirs).settings + "/" + kNomFichierParametres;
 }
 
 void TForm1::sauve_params() {
@@ -111,7 +111,7 @@ void TForm1::charge_params() {
   RadioGroup_symetrie.set_item_index(StrToInt(lire_param_defaut(files, path, 3, "0")));
   CheckBox_panel_disparait_auto.set_checked(texte_en_bool(lire_param_defaut(files, path, 4, "0")));
   Panel1.set_color(TColor(StrToInt(lire_param_defaut(files, path, 5, "4227327"))));
-  Label_rep.set_caption(lire_param_defaut(files, path, 6, rep_prog));
+  Label_rep.set_caption(lire_param_defaut(files, path, 6, rep_images));
   Edit_nom_generique.set_text(lire_param_defaut(files, path, 7, "image.bmp"));
 }
 

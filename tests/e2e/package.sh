@@ -2,8 +2,10 @@
 # The Debian package from build to removal, as a person installs it: builds
 # the .deb with CPack, installs it with apt-get, starts the launcher's
 # command as an ordinary user under Xvfb (with arguments it must ignore),
-# draws a stroke, finds the snapshot in the user's data directory and none in
-# the install directory, quits, and removes the package.
+# finds what an earlier version left in ~/.local/share moved to the XDG
+# config and state directories, draws a stroke, finds the snapshot in the
+# user's state directory and none in the install directory, quits, and
+# removes the package.
 #   tests/e2e/package.sh path/to/build        (as root; prints "package: ok")
 set -euo pipefail
 source "$(dirname "$0")/xvfb_lib.sh"
@@ -39,6 +41,14 @@ command=$(sed -n 's/^Exec=//p' "$desktop")
 [[ -n $command ]] || fail "no Exec line in $desktop"
 
 start_xvfb 1920 1080
+# What an earlier version left in the data directory: moved at the first
+# start, the taken slot ~101 left alone.
+old=$XDG_DATA_HOME/korvel
+mkdir -p "$old" "$XDG_STATE_HOME/korvel"
+printf '7\r\n' >"$old/korvel.prm"
+convert -size 8x8 xc:red "BMP3:$old/~105.bmp"
+printf 'earlier' >"$old/~101.bmp"
+printf 'newer' >"$XDG_STATE_HOME/korvel/~101.bmp"
 chown -R "$user:$group" "$HOME" "$XDG_RUNTIME_DIR"
 printf 'BM not really a picture' >"$work/picture.bmp"
 # The launcher's command, with a file and options that must all be ignored.
@@ -55,8 +65,14 @@ xdotool mousemove 1060 540 mousedown 1
 for x in 1080 1100 1120 1140; do xdotool mousemove "$x" 540; sleep 0.02; done
 xdotool mouseup 1
 
-snapshot=$XDG_DATA_HOME/korvel/~100.bmp
-wait_for_file "$snapshot" || fail "no snapshot in the user's data directory ($(ls -A "$XDG_DATA_HOME" 2>&1))"
+[[ -s $XDG_CONFIG_HOME/korvel/korvel.prm && ! -e $old/korvel.prm ]] || fail "the earlier settings file was not moved"
+[[ -s $XDG_STATE_HOME/korvel/~105.bmp && ! -e $old/~105.bmp ]] || fail "the earlier snapshot was not moved"
+[[ $(cat "$old/~101.bmp") == earlier && $(cat "$XDG_STATE_HOME/korvel/~101.bmp") == newer ]] ||
+  fail "a move replaced a file"
+[[ -d $HOME/Pictures ]] || fail "no pictures folder made for the first save"
+
+snapshot=$XDG_STATE_HOME/korvel/~100.bmp
+wait_for_file "$snapshot" || fail "no snapshot in the user's state directory ($(ls -AR "$HOME" 2>&1))"
 [[ $(stat -c %U "$snapshot") == "$user" ]] || fail "the snapshot does not belong to $user"
 [[ $(identify -format '%w %h' "$snapshot") == "1920 1080" ]] || fail "the snapshot is not the screen's size"
 [[ ! -e /usr/bin/~100.bmp && ! -e /usr/bin/korvel.prm ]] || fail "files written into /usr/bin"
@@ -69,8 +85,9 @@ xdotool key Return
 for _ in $(seq 50); do kill -0 "$korvel_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$korvel_pid" 2>/dev/null && fail "korvel still running after Yes"
 wait "$korvel_pid" || fail "korvel exited with status $?: $(cat "$work/korvel.log")"
-settings=$XDG_DATA_HOME/korvel/korvel.prm
-[[ -s $settings ]] || fail "no korvel.prm in the user's data directory after Yes"
+settings=$XDG_CONFIG_HOME/korvel/korvel.prm
+[[ $(sed -n 1p "$settings") == $'7\r' ]] || fail "the moved settings were not read back: $(head -c 80 "$settings")"
+[[ $(sed -n 6p "$settings") == "$HOME/Pictures"$'\r' ]] || fail "the save directory is not the pictures folder"
 [[ ! -e /usr/bin/korvel.prm ]] || fail "korvel.prm written into /usr/bin"
 
 apt remove korvel || fail "apt-get remove: $(tail -5 "$work/apt.log")"
