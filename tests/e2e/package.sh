@@ -43,18 +43,19 @@ grep -v 'root privileges' "$work/lintian.log" || true
 dpkg-deb -x "$deb" "$work/deb"
 dpkg-deb -x "$dbgsym" "$work/dbgsym"
 binary=$work/deb/usr/bin/korvel
-readelf -d "$binary" | grep -q 'BIND_NOW' || fail "no BIND_NOW"
-readelf -lW "$binary" | grep -q GNU_RELRO || fail "no RELRO"
-readelf -h "$binary" | grep -q 'DYN (Position-Independent Executable' || fail "not position-independent"
+# (Whole outputs read: grep -q would leave the writer a broken pipe.)
+[[ $(readelf -d "$binary") == *BIND_NOW* ]] || fail "no BIND_NOW"
+[[ $(readelf -lW "$binary") == *GNU_RELRO* ]] || fail "no RELRO"
+[[ $(readelf -h "$binary") == *'DYN (Position-Independent Executable'* ]] || fail "not position-independent"
 symbols=$(nm -D "$binary")
 [[ $symbols == *__stack_chk_fail* ]] || fail "no stack protector"
 [[ $symbols =~ __[a-z]+_chk ]] || fail "no fortified calls"
-objdump -d "$binary" | grep -q endbr64 || fail "no control-flow protection"
+(($(objdump -d "$binary" | grep -c endbr64) > 0)) || fail "no control-flow protection"
 [[ -z $(readelf -S "$binary" | grep -E '\.(debug_info|symtab|comment)') ]] || fail "the program is not stripped"
 build_id=$(readelf -n "$binary" | sed -n 's/.*Build ID: \([0-9a-f]*\)/\1/p')
 debug_file=$work/dbgsym/usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug
 [[ -n $build_id && -f $debug_file ]] || fail "no symbols for build ID $build_id in $(basename "$dbgsym")"
-readelf -S "$debug_file" | grep -q '\.debug_info' || fail "$debug_file has no debug information"
+[[ $(readelf -S "$debug_file" 2>/dev/null) == *.debug_info* ]] || fail "$debug_file has no debug information"
 
 apt() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 -y -q "$@" >>"$work/apt.log" 2>&1; }
 on_exit 'dpkg-query -W korvel >/dev/null 2>&1 && apt remove korvel'
