@@ -4,15 +4,13 @@
 #include <QApplication>
 #include <QCursor>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTranslator>
 #include <csignal>
 
 #include "app/main_window.h"
 #include "platform/dispatch.h"
+#include "qt/french_texts.h"
 #include "qt/main_view.h"
 #include "qt/qt_desktop.h"
 #include "qt/portaudio_out.h"
@@ -35,11 +33,8 @@ int main(int argc, char* argv[]) {
   // The desktop shows the window under the launcher entry's name and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
   QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.korvel.Korvel")));
-  // The buttons of the boxes and dialogs in the user's language.
-  QTranslator qt_texts;
-  if (qt_texts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&qt_texts);
+  // French throughout, Qt's own dialogs included, whatever the locale.
+  korvel::qt::install_french_texts();
 
   QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
   if (!screen) screen = QGuiApplication::primaryScreen();

@@ -19,6 +19,9 @@ namespace {
 const QString kTitle = QStringLiteral("Korvel");
 
 std::optional<std::string> run_file_dialog(QFileDialog& dialog, const PictureDialogOptions& o) {
+  // Qt's own dialog, French like the rest: a desktop's native one speaks the
+  // locale's language.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   if (!o.default_ext.empty()) dialog.setDefaultSuffix(to_qstring(o.default_ext));
   if (!o.file_name.empty()) dialog.selectFile(to_qstring(o.file_name));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
