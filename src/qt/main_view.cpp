@@ -1,7 +1,9 @@
 #include "qt/main_view.h"
 
+#include <QAbstractScrollArea>
 #include <QMouseEvent>
 
+#include "qt/accessibility.h"
 #include "qt/check_box_widget.h"
 #include "qt/combo_box_widget.h"
 #include "qt/control_style.h"
@@ -33,6 +35,7 @@ MainView::MainView(TForm1& form, QtDesktop* desktop) : m_form(form), m_desktop(d
   setAutoFillBackground(true);
   setFont(sans_font(TFont{}));
 
+  install_accessibility();
   build_widgets();
   m_context.after_event = [this] {
     if (m_picture) m_picture->show_changes();
@@ -73,6 +76,12 @@ void MainView::build_widgets() {
       static_cast<LabelWidget*>(widget)->refresh();
     }
   if (QWidget* help = widget_for(m_form.Panel8)) help->raise();
+  // Screen readers: every control named, the help's text area as the help.
+  for (auto& [control, widget] : m_widgets) {
+    apply_accessible_texts(*widget, *control);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget))
+      area->viewport()->setAccessibleName(widget->accessibleName());
+  }
 }
 
 QWidget* MainView::make_widget(Control& control, QWidget* parent) {
