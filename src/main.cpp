@@ -16,11 +16,13 @@
 #include "qt/portaudio_out.h"
 #include "qt/qt_image_files.h"
 #include "qt/qt_text_files.h"
+#include "qt/startup.h"
 
 int main(int argc, char* argv[]) {
   // Past a file-size limit a write fails with EFBIG and is reported like any
   // failed write, instead of the signal ending the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  const std::jthread fonts = korvel::qt::read_font_configuration_in_background();
   // No argument is read, not even Qt's own options (-platform, -reverse...):
   // a launcher that passes a file, or anything else, changes nothing.
   char program_name[] = "korvel";
@@ -32,7 +34,6 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvel"));
   // The desktop shows the window under the launcher entry's name and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
-  QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.korvel.Korvel")));
   // French throughout, Qt's own dialogs included, whatever the locale.
   korvel::qt::install_french_texts();
 
@@ -58,6 +59,10 @@ int main(int argc, char* argv[]) {
   if (screen) window.setGeometry(screen->geometry());
   window.showFullScreen();
   window.activateWindow();
+  // Looking the icon up in the icon theme takes longer than the first frame.
+  korvel::qt::after_first_frame(window, [] {
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.korvel.Korvel")));
+  });
   if (form.terminated) return 0;
   return app.exec();
 }

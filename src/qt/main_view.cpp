@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "qt/accessibility.h"
 #include "qt/check_box_widget.h"
@@ -69,12 +70,17 @@ void MainView::build_widgets() {
     if (QWidget* w = make_widget(*control, parent)) m_widgets[control] = w;
   }
   // Labels are drawn on their panel, below its windowed controls.
-  // They measure their room against the controls made after them.
+  // They measure their room against the controls made after them, the
+  // rightmost first: each then fits once, its room on the right settled.
+  std::vector<LabelWidget*> labels;
   for (auto& [control, widget] : m_widgets)
     if (control->kind() == ControlKind::Label) {
       widget->lower();
-      static_cast<LabelWidget*>(widget)->refresh();
+      labels.push_back(static_cast<LabelWidget*>(widget));
     }
+  std::sort(labels.begin(), labels.end(),
+            [](const LabelWidget* a, const LabelWidget* b) { return a->model().left() > b->model().left(); });
+  for (LabelWidget* label : labels) label->start_fitting();
   if (QWidget* help = widget_for(m_form.Panel8)) help->raise();
   // Screen readers: every control named, the help's text area as the help.
   for (auto& [control, widget] : m_widgets) {
@@ -97,7 +103,7 @@ QWidget* MainView::make_widget(Control& control, QWidget* parent) {
       return panel;
     }
     case ControlKind::Label:
-      return new LabelWidget(static_cast<Label&>(control), parent);
+      return new LabelWidget(static_cast<Label&>(control), parent, LabelWidget::Fitting::when_started);
     case ControlKind::Edit:
       return new EditWidget(static_cast<Edit&>(control), m_context, parent);
     case ControlKind::UpDown:
