@@ -1,7 +1,7 @@
 # Debian's hardening flags on every optimised build that runs without the
 # sanitizers: stack protector, _FORTIFY_SOURCE, full RELRO with BIND_NOW,
-# control-flow protection, position-independent code. Debug information goes
-# with them so that the package's symbols can be kept in a separate file.
+# control-flow protection, position-independent code. (The program's debug
+# information, kept in a separate file, is asked for in packaging.cmake.)
 if(KORVEL_SANITIZE OR KORVEL_FUZZ)
   return()
 endif()
@@ -12,7 +12,7 @@ set(optimised $<NOT:$<CONFIG:Debug>>)
 add_compile_options(
   -fstack-protector-strong -fcf-protection -Wformat -Werror=format-security
   # Fortified calls need the optimiser's view of object sizes.
-  $<${optimised}:-D_FORTIFY_SOURCE=2> $<${optimised}:-g>
+  $<${optimised}:-D_FORTIFY_SOURCE=2>
   # The symbols name source files relative to the tree, wherever it was built.
   -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.)
 add_link_options(-Wl,-z,relro -Wl,-z,now)
