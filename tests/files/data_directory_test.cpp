@@ -41,11 +41,9 @@ TEST(FileHomes, PerUserForSystemAndReadOnlyProgramDirectoriesOnly) {
   files.read_only_dirs.insert("/home/u/ro");
   const UserDirectories user = testing::home_directories("/root");
   for (const char* dir : {"/usr/bin", "/usr/local/bin", "/opt/korvel", "/bin", "/snap/korvel/1/bin", "/home/u/ro"}) {
-    const FileHomes homes = file_homes(files, dir, user);
-    EXPECT_TRUE(homes.per_user) << dir;
-    EXPECT_EQ(homes.settings, user.config);
-    EXPECT_EQ(homes.snapshots, user.state);
-    EXPECT_EQ(homes.pictures, user.pictures);
+    const FileHomes h = file_homes(files, dir, user);
+    EXPECT_TRUE(h.per_user && h.settings == user.config && h.snapshots == user.state && h.pictures == user.pictures)
+        << dir;
   }
   for (const char* dir : {"/usrlocal/korvel", "/home/u/korvel/build", "/tmp/korvel"})
     EXPECT_EQ(file_homes(files, dir, user).settings + file_homes(files, dir, user).pictures, std::string(dir) + dir);
