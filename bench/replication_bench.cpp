@@ -61,7 +61,7 @@ struct Banc {
   std::unique_ptr<TForm1> form;
 
   Banc() {
-    form = std::make_unique<TForm1>(Services{desktop, files, "/tmp/korvel-bench/korvel", "", text_files, audio, console});
+    form = std::make_unique<TForm1>(Services{desktop, files, "/tmp/korvel-bench/korvel", {}, text_files, audio, console});
     form->FormCreate();
     form->random().seed(1);
     form->set_client_size(1920, 1080);

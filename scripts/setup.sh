@@ -7,16 +7,18 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6test6 portaudio19-dev libasound2-dev
+  qt6-base-dev libqt6test6 portaudio19-dev libasound2-dev libfontconfig-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils
   locales
   # The faces the tool panel was laid out for (narrow sans-serif, fixed
   # pitch) and Qt's translations for the buttons of its boxes.
   fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
-  # The package and its checks: dpkg-shlibdeps, the launcher entry and
-  # AppStream validators.
-  dpkg-dev desktop-file-utils appstream
+  # The package and its checks: dpkg-shlibdeps, the hardening flags,
+  # lintian, the launcher entry and AppStream validators.
+  dpkg-dev desktop-file-utils appstream lintian
+  # The accessibility tree read through AT-SPI, and a Wayland session.
+  at-spi2-core dbus gir1.2-atspi-2.0 python3-gi weston qt6-wayland
   "$@"
 )
 

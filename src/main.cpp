@@ -4,25 +4,26 @@
 #include <QApplication>
 #include <QCursor>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTranslator>
 #include <csignal>
 
 #include "app/main_window.h"
+#include "files/data_directory.h"
 #include "platform/dispatch.h"
+#include "qt/french_texts.h"
 #include "qt/main_view.h"
 #include "qt/qt_desktop.h"
 #include "qt/portaudio_out.h"
 #include "qt/qt_image_files.h"
 #include "qt/qt_text_files.h"
+#include "qt/startup.h"
 
 int main(int argc, char* argv[]) {
   // Past a file-size limit a write fails with EFBIG and is reported like any
   // failed write, instead of the signal ending the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  const std::jthread fonts = korvel::qt::read_font_configuration_in_background();
   // No argument is read, not even Qt's own options (-platform, -reverse...):
   // a launcher that passes a file, or anything else, changes nothing.
   char program_name[] = "korvel";
@@ -34,12 +35,8 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvel"));
   // The desktop shows the window under the launcher entry's name and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
-  QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.korvel.Korvel")));
-  // The buttons of the boxes and dialogs in the user's language.
-  QTranslator qt_texts;
-  if (qt_texts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&qt_texts);
+  // French throughout, Qt's own dialogs included, whatever the locale.
+  korvel::qt::install_french_texts();
 
   QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
   if (!screen) screen = QGuiApplication::primaryScreen();
@@ -49,15 +46,21 @@ int main(int argc, char* argv[]) {
   korvel::qt::QtTextFiles text_files;
   korvel::qt::PortAudioOut audio;
   korvel::StandardConsole console;
+  const auto environment = [](const char* name) { return qEnvironmentVariable(name).toStdString(); };
   korvel::TForm1 form(korvel::Services{
       desktop, image_files, QCoreApplication::applicationFilePath().toStdString(),
-      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString(), text_files, audio,
-      console});
+      korvel::xdg_user_directories(
+          environment, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString()),
+      text_files, audio, console});
   korvel::dispatch(desktop, [&] { form.FormCreate(); });
 
   korvel::qt::MainView window(form, &desktop);
   window.show_on(screen);
   window.activateWindow();
+  // Looking the icon up in the icon theme takes longer than the first frame.
+  korvel::qt::after_first_frame(window, [] {
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.korvel.Korvel")));
+  });
   if (form.terminated) return 0;
   return app.exec();
 }

@@ -46,7 +46,7 @@ struct Fenetre {
   Fenetre() {
     application();
     const std::string dir = directory.path().toStdString();
-    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data", text_files, audio, console});
+    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", {}, text_files, audio, console});
     dispatch(desktop, [&] { form->FormCreate(); });
     form->random().seed(1);
     view = std::make_unique<MainView>(*form, &desktop);

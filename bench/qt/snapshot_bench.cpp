@@ -66,7 +66,7 @@ void BM_SnapshotAtRelease(benchmark::State& state) {
   korvel::testing::MemoryTextFiles text_files;
   korvel::testing::FakeAudioOut audio;
   korvel::testing::FakeConsole console;
-  korvel::TForm1 form(korvel::Services{desktop, files, (bench_dir() / "korvel").string(), "", text_files, audio,
+  korvel::TForm1 form(korvel::Services{desktop, files, (bench_dir() / "korvel").string(), {}, text_files, audio,
                                        console});
   form.FormCreate();
   form.set_client_size(1920, 1080);

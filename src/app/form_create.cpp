@@ -76,8 +76,19 @@ void TForm1::FormCreate() {
   nom_fic.clear();
   // 17.
   rep_prog = directory_of(m_services.program_path);
-  Label_rep.set_caption(rep_prog);
-  rep_instantanes = data_directory(text_files(), rep_prog, m_services.user_data_dir);
+  const FileHomes homes = file_homes(text_files(), rep_prog, m_services.user_dirs);
+  move_earlier_files(text_files(), homes, m_services.user_dirs);
+  rep_instantanes = homes.snapshots;
+  rep_images = homes.pictures;
+  if (homes.per_user) {
+    // The save dialog opens on a folder that exists; failing that, it opens
+    // wherever the platform puts it.
+    try {
+      prepare_data_directory(text_files(), rep_images, rep_prog);
+    } catch (const EInOutError&) {
+    }
+  }
+  Label_rep.set_caption(rep_images);
   // 18. top_menu is the panel's top when docked at the bottom.
   Panel1.set_visible(!CheckBox_panel_disparait_auto.checked());
   top_menu = Panel1.top();

@@ -1,6 +1,7 @@
 // The window's controls as the form designer laid them out: positions are
 // the design positions, before ModifierLeftDansPanel centres the block.
 #include <initializer_list>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,16 @@ struct Choices {
   std::vector<std::string> items;
   int design_index;
 };
+
+// The names a screen reader gives the controls that show no caption: the
+// number fields by the labels beside them ("tour(s) f =" stands between the
+// spiral's turns and its factor), the others by what they are.
+std::vector<std::pair<Control&, const char*>> screen_reader_names(TForm1& f) {
+  return {{f.Edit6, "clones"},       {f.Edit3, "épaisseur"}, {f.Edit1, "nb de pétales"},
+          {f.Edit4, "tour(s)"},      {f.Edit5, "f ="},       {f.Edit2, "piège à focus"},
+          {f.Image1, "image"},       {f.Memo1, "aide"},      {f.RadioGroup_peindre_dessiner, "peindre"},
+          {f.RadioGroup_type_trace, "type de tracé"}};
+}
 
 // The design selections; the handlers are bound afterwards, so none runs.
 std::vector<Choices> radio_choices(TForm1& f) {
@@ -276,6 +287,7 @@ void TForm1::create_controls() {
 
   build_help_panel(*this);
   m_controls.insert(m_controls.end(), {&Panel8, &SpeedButton_exit_help, &Memo1});
+  for (auto& [control, name] : screen_reader_names(*this)) control.set_accessible_name(name);
 
   for (Control* c : m_controls)
     c->on_focus_request = [this](Control& target) {

@@ -22,6 +22,7 @@
 #include "platform/random.h"
 #include "platform/text.h"
 #include "platform/text_files.h"
+#include "platform/user_directories.h"
 
 namespace korvel {
 
@@ -64,8 +65,9 @@ struct Services {
   ImageFiles& image_files;
   // Full path of the running program.
   std::string program_path;
-  // Where files go when the program's directory is not writable.
-  std::string user_data_dir;
+  // Where files go when the program's directory is not writable or is one
+  // of the system's.
+  UserDirectories user_dirs;
   // The parameter file and the data directory.
   TextFiles& text_files;
   AudioOut& audio;
@@ -227,6 +229,9 @@ class TForm1 : public MouseEvents {
   std::int32_t max_fic = -1;
   std::string nom_fic;
   std::string rep_prog;
+  // Where saving starts while no directory is stored: rep_prog, or the
+  // user's pictures folder for an installed program.
+  std::string rep_images;
   std::int32_t top_menu = 0;
   std::int32_t nb_clones = 0;
   std::array<long double, 182> table_sin{}, table_cos{};

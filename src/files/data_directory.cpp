@@ -3,6 +3,10 @@
 #include <array>
 #include <string_view>
 
+#include "files/parameter_file.h"
+#include "files/snapshot_history.h"
+#include "platform/text.h"
+
 namespace korvel {
 
 namespace {
@@ -17,16 +21,52 @@ bool is_system_directory(std::string_view dir) {
   return false;
 }
 
+bool is_absolute(const std::string& path) { return !path.empty() && path.front() == '/'; }
+
+// $VARIABLE/korvel when the value is absolute, else $HOME/fallback/korvel.
+std::string xdg_directory(const Environment& environment, const char* variable, const std::string& home,
+                          const char* fallback) {
+  const std::string value = environment(variable);
+  if (is_absolute(value)) return value + "/korvel";
+  return home.empty() ? std::string() : home + "/" + fallback + "/korvel";
+}
+
 }  // namespace
 
-std::string data_directory(const TextFiles& files, const std::string& rep_prog, const std::string& user_data_dir) {
-  if (user_data_dir.empty()) return rep_prog;
-  if (is_system_directory(rep_prog) || !files.directory_writable(rep_prog)) return user_data_dir;
-  return rep_prog;
+UserDirectories xdg_user_directories(const Environment& environment, const std::string& pictures) {
+  std::string home = environment("HOME");
+  if (!is_absolute(home)) home.clear();
+  return {xdg_directory(environment, "XDG_CONFIG_HOME", home, ".config"),
+          xdg_directory(environment, "XDG_STATE_HOME", home, ".local/state"),
+          xdg_directory(environment, "XDG_DATA_HOME", home, ".local/share"), pictures};
+}
+
+FileHomes file_homes(const TextFiles& files, const std::string& rep_prog, const UserDirectories& user) {
+  if (!is_system_directory(rep_prog) && files.directory_writable(rep_prog))
+    return {rep_prog, rep_prog, rep_prog, false};
+  const auto or_program = [&](const std::string& dir) { return dir.empty() ? rep_prog : dir; };
+  return {or_program(user.config), or_program(user.state), or_program(user.pictures), true};
 }
 
 void prepare_data_directory(TextFiles& files, const std::string& directory, const std::string& rep_prog) {
   if (directory != rep_prog) files.make_directories(directory);
+}
+
+void move_earlier_files(TextFiles& files, const FileHomes& homes, const UserDirectories& user) {
+  if (!homes.per_user || user.old_data.empty()) return;
+  const auto move = [&](const std::string& from, const std::string& to_dir, const std::string& to) {
+    if (to_dir == user.old_data || !files.is_regular_file(from)) return;
+    try {
+      files.make_directories(to_dir);
+      files.move_without_replacing(from, to);
+    } catch (const EInOutError&) {
+      // Left where it was: nothing is lost, and the next start tries again.
+    }
+  };
+  const std::string prm = std::string("/") + kNomFichierParametres;
+  move(user.old_data + prm, homes.settings, homes.settings + prm);
+  for (int slot = 0; slot < kSnapshotSlots; ++slot)
+    move(nom_instantane(user.old_data, slot), homes.snapshots, nom_instantane(homes.snapshots, slot));
 }
 
 }  // namespace korvel

@@ -78,7 +78,7 @@ std::string valeur_sur_une_ligne(const std::string& value) {
 }
 
 std::string TForm1::chemin_parametres() {
-  return data_directory(text_files(), rep_prog, m_services.user_data_dir) + "/" + kNomFichierParametres;
+  return file_homes(text_files(), rep_prog, m_services.user_dirs).settings + "/" + kNomFichierParametres;
 }
 
 namespace {
@@ -105,7 +105,7 @@ std::array<Reglage, 7> reglages(TForm1& f) {
        [&](Ligne v) { f.CheckBox_panel_disparait_auto.set_checked(texte_en_bool(v)); }},
       {IntToStr(std::int32_t(kCouleurMenuDepart)), [&] { return IntToStr(std::int32_t(f.Panel1.color())); },
        [&](Ligne v) { f.Panel1.set_color(TColor(StrToInt(v))); }},
-      {f.rep_prog, [&] { return f.Label_rep.caption(); }, [&](Ligne v) { f.Label_rep.set_caption(v); }},
+      {f.rep_images, [&] { return f.Label_rep.caption(); }, [&](Ligne v) { f.Label_rep.set_caption(v); }},
       {"image.bmp", [&] { return f.Edit_nom_generique.text(); }, [&](Ligne v) { f.Edit_nom_generique.set_text(v); }},
   }};
 }

@@ -69,6 +69,11 @@ class Control {
   void set_hint(const std::string& h) { update(m_hint, h); }
   bool show_hint() const { return m_show_hint; }
   void set_show_hint(bool v) { update(m_show_hint, v); }
+  // What a screen reader calls the control when no caption of its own says
+  // it: an edit by the label beside it, the picture. Empty: the caption, or
+  // failing that the hint.
+  const std::string& accessible_name() const { return m_accessible_name; }
+  void set_accessible_name(std::string name) { m_accessible_name = std::move(name); }
 
   Control* parent() const { return m_parent; }
   const std::vector<Control*>& children() const { return m_children; }
@@ -114,6 +119,7 @@ class Control {
   std::string m_caption;
   std::string m_hint;
   bool m_show_hint = false;
+  std::string m_accessible_name;
   Control* m_parent = nullptr;
   std::vector<Control*> m_children;
 };

@@ -32,6 +32,8 @@ class Desktop {
   virtual int screen_height() const = 0;
   // The mouse cursor in screen coordinates.
   virtual TPoint cursor_pos() const = 0;
+  // Moves the pointer there, where the platform lets a program move it;
+  // elsewhere (Wayland) nothing happens.
   virtual void set_cursor_pos(TPoint p) = 0;
   // Screen.Cursor: the shape shown over the whole application.
   virtual TCursor cursor() const = 0;

@@ -87,8 +87,11 @@ bool write_all(int fd, std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-void write_file_atomically(const std::string& path, std::span<const std::uint8_t> bytes, Durability durability) {
-  TemporaryFile temporary(path);
+namespace {
+
+// The temporary file, filled and on disk, readable as the user's other files.
+void fill(TemporaryFile& temporary, const std::string& path, std::span<const std::uint8_t> bytes,
+          Durability durability) {
   if (!temporary.opened()) fail(path, errno);
   // mkstemp makes the file private; a picture or a settings file is as
   // readable as any other file the user creates.
@@ -98,10 +101,29 @@ void write_file_atomically(const std::string& path, std::span<const std::uint8_t
   if (!write_all(temporary.fd(), bytes)) fail(path, errno);
   if (durability == Durability::flushed && ::fsync(temporary.fd()) != 0) fail(path, errno);
   if (!temporary.close()) fail(path, errno);
+}
+
+}  // namespace
+
+void write_file_atomically(const std::string& path, std::span<const std::uint8_t> bytes, Durability durability) {
+  TemporaryFile temporary(path);
+  fill(temporary, path, bytes, durability);
   // rename replaces the name itself: a link there is replaced, its target
   // is left alone.
   if (::rename(temporary.name().c_str(), path.c_str()) != 0) fail(path, errno);
   temporary.release();
+}
+
+bool write_new_file_atomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+  TemporaryFile temporary(path);
+  fill(temporary, path, bytes, Durability::flushed);
+  // A hard link takes the name only if it is free; the temporary name then
+  // goes with the temporary file.
+  if (::link(temporary.name().c_str(), path.c_str()) != 0) {
+    if (errno == EEXIST) return false;
+    fail(path, errno);
+  }
+  return true;
 }
 
 }  // namespace korvel

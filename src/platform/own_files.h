@@ -21,6 +21,11 @@ enum class Durability : std::uint8_t {
 void write_file_atomically(const std::string& path, std::span<const std::uint8_t> bytes,
                            Durability durability = Durability::flushed);
 
+// Creates the file `path` with `bytes`, whole or not at all, never replacing
+// anything: false when the name is taken by then. Other failures throw
+// EInOutError as write_file_atomically does.
+bool write_new_file_atomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
 // The cause of a failed system call, in French words: "le disque est plein"
 // for ENOSPC, and so on. Unknown codes give "erreur système <n>".
 std::string texte_erreur_systeme(int error_number);

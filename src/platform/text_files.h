@@ -21,6 +21,12 @@ class TextFiles {
   virtual bool directory_writable(const std::string& dir) const = 0;
   // Creates `dir` and its missing parents; throws EInOutError on failure.
   virtual void make_directories(const std::string& dir) = 0;
+  // True when `path` is a regular file (not through a link).
+  virtual bool is_regular_file(const std::string& path) const = 0;
+  // Gives the file `from` the name `to` in one step that never replaces
+  // anything: false, with both left as they were, when `to` exists. Throws
+  // EInOutError with the cause in words on any other failure.
+  virtual bool move_without_replacing(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace korvel

@@ -47,9 +47,13 @@ void ComboBoxWidget::refresh() {
   apply_font(*this, m_model);
   apply_background(*this, m_model, QPalette::Base);
   // The rows line their columns up with spaces: a fixed-pitch face, small
-  // enough for the selected row to show whole in the box, and for every row
-  // to show whole in the list, which is as wide as the box.
+  // enough for the selected row to show whole in the box. The list's own
+  // font is fitted when it opens.
   fit_font(*this, fixed_pitch_font(m_model.font()), [this] { return selected_row_fits(); });
+}
+
+void ComboBoxWidget::fit_list_font() {
+  // Every row whole in the list, which is as wide as the box.
   QFont list_font = fixed_pitch_font(m_model.font());
   const int row_room = width() - 2 * view()->frameWidth() - 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) - 2;
   while (widest_row(list_font) > row_room && list_font.pixelSize() > kSmallestFontPx)
@@ -75,6 +79,7 @@ int ComboBoxWidget::widest_row(const QFont& font) const {
 }
 
 void ComboBoxWidget::showPopup() {
+  fit_list_font();
   QComboBox::showPopup();
   // The list opens exactly under (or over) the box, as wide as the box,
   // where the style would centre it on the selected row or widen it.

@@ -18,6 +18,8 @@ class ComboBoxWidget : public QComboBox {
  private:
   // Whether the selected row shows whole in the box's edit field.
   bool selected_row_fits() const;
+  // The list's font: small enough for every row to show whole.
+  void fit_list_font();
   // The advance of the longest row in `font`.
   int widest_row(const QFont& font) const;
 

@@ -31,6 +31,22 @@ void apply_bounds(QWidget& widget, const Control& model) {
 
 void apply_hint(QWidget& widget, const Control& model) {
   widget.setToolTip(model.show_hint() ? to_qstring(model.hint()) : QString());
+  apply_accessible_texts(widget, model);
+}
+
+QString accessible_name_of(const Control& model) {
+  for (const std::string* text : {&model.accessible_name(), &model.caption(), &model.hint()})
+    if (!text->empty()) return to_qstring(*text).trimmed();
+  return {};
+}
+
+void apply_accessible_texts(QWidget& widget, const Control& model) {
+  const QString name = accessible_name_of(model);
+  const QString hint = to_qstring(model.hint()).trimmed();
+  const QString description = hint == name ? QString() : hint;
+  // Set only on a change: each one is announced to the screen reader.
+  if (widget.accessibleName() != name) widget.setAccessibleName(name);
+  if (widget.accessibleDescription() != description) widget.setAccessibleDescription(description);
 }
 
 void apply_font(QWidget& widget, const Control& model) {

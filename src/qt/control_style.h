@@ -16,8 +16,12 @@ Control* model_of(const QWidget* widget);
 
 // Left, top, width, height and visibility.
 void apply_bounds(QWidget& widget, const Control& model);
-// The hint as a tooltip while the model shows hints.
+// The hint as a tooltip while the model shows hints; the accessible texts.
 void apply_hint(QWidget& widget, const Control& model);
+// What a screen reader says: the model's accessible name, else its caption,
+// else its hint; the hint as the description when it is not the name.
+QString accessible_name_of(const Control& model);
+void apply_accessible_texts(QWidget& widget, const Control& model);
 // The model's font (system sans-serif) and its colour as the text colour.
 void apply_font(QWidget& widget, const Control& model);
 

@@ -13,6 +13,8 @@ class EditWidget : public QLineEdit {
  public:
   EditWidget(Edit& model, ViewContext& context, QWidget* parent);
   void refresh();
+  Edit& model() const { return m_model; }
+  ViewContext& context() const { return m_context; }
 
  private:
   // Whether the whole text shows at once in the current font.

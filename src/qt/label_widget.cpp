@@ -8,7 +8,8 @@
 
 namespace korvel::qt {
 
-LabelWidget::LabelWidget(Label& model, QWidget* parent) : QLabel(parent), m_model(model) {
+LabelWidget::LabelWidget(Label& model, QWidget* parent, Fitting fitting)
+    : QLabel(parent), m_model(model), m_fitting(fitting == Fitting::now) {
   bind_model(*this, model);
   setTextFormat(Qt::PlainText);
   setMargin(0);
@@ -19,9 +20,15 @@ LabelWidget::LabelWidget(Label& model, QWidget* parent) : QLabel(parent), m_mode
   refresh();
 }
 
+void LabelWidget::start_fitting() {
+  m_fitting = true;
+  refresh();
+}
+
 void LabelWidget::refresh() {
   apply_hint(*this, m_model);
   apply_background(*this, m_model, QPalette::Window);
+  if (!m_fitting) return;
   const QRect before = isVisibleTo(parentWidget()) ? geometry() : QRect();
   fit();
   setVisible(m_model.visible());
@@ -30,7 +37,7 @@ void LabelWidget::refresh() {
   const QRect after = isVisibleTo(parentWidget()) ? geometry() : QRect();
   if (!parentWidget() || after == before) return;
   for (LabelWidget* other : parentWidget()->findChildren<LabelWidget*>(Qt::FindDirectChildrenOnly))
-    if (other != this && other->m_model.left() < m_model.left()) other->fit();
+    if (other != this && other->m_fitting && other->m_model.left() < m_model.left()) other->fit();
 }
 
 void LabelWidget::fit() {

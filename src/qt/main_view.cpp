@@ -1,8 +1,11 @@
 #include "qt/main_view.h"
 
+#include <QAbstractScrollArea>
 #include <QMouseEvent>
 #include <QScreen>
+#include <algorithm>
 
+#include "qt/accessibility.h"
 #include "qt/check_box_widget.h"
 #include "qt/combo_box_widget.h"
 #include "qt/control_style.h"
@@ -34,6 +37,7 @@ MainView::MainView(TForm1& form, QtDesktop* desktop) : m_form(form), m_desktop(d
   setAutoFillBackground(true);
   setFont(sans_font(TFont{}));
 
+  install_accessibility();
   build_widgets();
   m_context.after_event = [this] {
     if (m_picture) m_picture->show_changes();
@@ -67,13 +71,24 @@ void MainView::build_widgets() {
     if (QWidget* w = make_widget(*control, parent)) m_widgets[control] = w;
   }
   // Labels are drawn on their panel, below its windowed controls.
-  // They measure their room against the controls made after them.
+  // They measure their room against the controls made after them, the
+  // rightmost first: each then fits once, its room on the right settled.
+  std::vector<LabelWidget*> labels;
   for (auto& [control, widget] : m_widgets)
     if (control->kind() == ControlKind::Label) {
       widget->lower();
-      static_cast<LabelWidget*>(widget)->refresh();
+      labels.push_back(static_cast<LabelWidget*>(widget));
     }
+  std::sort(labels.begin(), labels.end(),
+            [](const LabelWidget* a, const LabelWidget* b) { return a->model().left() > b->model().left(); });
+  for (LabelWidget* label : labels) label->start_fitting();
   if (QWidget* help = widget_for(m_form.Panel8)) help->raise();
+  // Screen readers: every control named, the help's text area as the help.
+  for (auto& [control, widget] : m_widgets) {
+    apply_accessible_texts(*widget, *control);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget))
+      area->viewport()->setAccessibleName(widget->accessibleName());
+  }
 }
 
 QWidget* MainView::make_widget(Control& control, QWidget* parent) {
@@ -89,7 +104,7 @@ QWidget* MainView::make_widget(Control& control, QWidget* parent) {
       return panel;
     }
     case ControlKind::Label:
-      return new LabelWidget(static_cast<Label&>(control), parent);
+      return new LabelWidget(static_cast<Label&>(control), parent, LabelWidget::Fitting::when_started);
     case ControlKind::Edit:
       return new EditWidget(static_cast<Edit&>(control), m_context, parent);
     case ControlKind::UpDown:

@@ -34,8 +34,20 @@ void MemoWidget::refresh() {
   if (!m_writing_back && toPlainText() != model_text()) setPlainText(model_text());
   apply_bounds(*this, m_model);
   apply_hint(*this, m_model);
-  apply_fitted_font(*this, m_model, [this] { return lines_fit(); });
+  apply_font(*this, m_model);
+  m_fit_pending = true;
+  if (isVisible()) fit();
   apply_background(*this, m_model, QPalette::Base);
+}
+
+void MemoWidget::showEvent(QShowEvent* event) {
+  if (m_fit_pending) fit();
+  QPlainTextEdit::showEvent(event);
+}
+
+void MemoWidget::fit() {
+  m_fit_pending = false;
+  fit_font(*this, sans_font(m_model.font()), [this] { return lines_fit(); });
 }
 
 bool MemoWidget::lines_fit() const {

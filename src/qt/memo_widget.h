@@ -13,13 +13,20 @@ class MemoWidget : public QPlainTextEdit {
   MemoWidget(Memo& model, QWidget* parent);
   void refresh();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  // The font lowered until the lines fit; put off while the memo is hidden
+  // (the help is, at start), as measuring every line takes a while.
+  void fit();
   QString model_text() const;
   // Whether the lines show whole, unwrapped and unscrolled, in the current font.
   bool lines_fit() const;
 
   Memo& m_model;
   bool m_writing_back = false;
+  bool m_fit_pending = false;
 };
 
 }  // namespace korvel::qt

@@ -32,6 +32,10 @@ void PanelWidget::refresh() {
   update();
 }
 
+void PanelWidget::press() {
+  if (clickable()) m_context.run([&] { m_model.click(); });
+}
+
 void PanelWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QRect r = rect();

@@ -16,6 +16,10 @@ class PanelWidget : public QWidget {
   PanelWidget(Panel& model, ViewContext& context, QWidget* parent);
   Panel& model() const { return m_model; }
   void refresh();
+  // A press by other means than the mouse (a screen reader's action): the
+  // model's click, as a click with the mouse runs it.
+  void press();
+  bool clickable() const { return bool(m_model.OnClick); }
   // The user can move the panel with the mouse (plain dragging).
   void set_draggable(bool on) { m_draggable = on; }
 
@@ -26,8 +30,6 @@ class PanelWidget : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  bool clickable() const { return bool(m_model.OnClick); }
-
   Panel& m_model;
   ViewContext& m_context;
   bool m_pressed = false;  // left button went down here

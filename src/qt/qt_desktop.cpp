@@ -19,6 +19,9 @@ namespace {
 const QString kTitle = QStringLiteral("Korvel");
 
 std::optional<std::string> run_file_dialog(QFileDialog& dialog, const PictureDialogOptions& o) {
+  // Qt's own dialog, French like the rest: a desktop's native one speaks the
+  // locale's language.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   if (!o.default_ext.empty()) dialog.setDefaultSuffix(to_qstring(o.default_ext));
   if (!o.file_name.empty()) dialog.selectFile(to_qstring(o.file_name));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -60,6 +63,8 @@ TPoint QtDesktop::cursor_pos() const {
 }
 
 void QtDesktop::set_cursor_pos(TPoint p) {
+  // Wayland lets no client move the pointer: asking only earns a warning.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
   QScreen* s = screen();
   const QPoint origin = s ? s->geometry().topLeft() : QPoint();
   QCursor::setPos(s, origin + QPoint(p.x, p.y));

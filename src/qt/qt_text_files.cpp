@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <span>
 
@@ -59,6 +60,26 @@ void QtTextFiles::make_directories(const std::string& dir) {
   std::filesystem::create_directories(dir, error);
   if (!error && !std::filesystem::is_directory(dir, error)) error = std::make_error_code(std::errc::not_a_directory);
   if (error) throw EInOutError("Impossible de créer le dossier " + dir + " : " + texte_erreur_systeme(error.value()));
+}
+
+bool QtTextFiles::is_regular_file(const std::string& path) const {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool QtTextFiles::move_without_replacing(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno == EEXIST) return false;
+  if (errno != EXDEV && errno != EINVAL && errno != ENOSYS)
+    throw EInOutError("Impossible de déplacer " + from + " : " + texte_erreur_systeme(errno));
+  // Another file system, or one that cannot rename without replacing.
+  constexpr std::size_t kLargestOwnFile = std::size_t(1) << 30;
+  const auto bytes = read(from, kLargestOwnFile);
+  if (!bytes) throw EInOutError("Impossible de lire " + from);
+  if (!write_new_file_atomically(to, std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size())))
+    return false;
+  ::unlink(from.c_str());
+  return true;
 }
 
 }  // namespace korvel::qt

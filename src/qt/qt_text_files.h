@@ -13,6 +13,10 @@ class QtTextFiles : public TextFiles {
   void write(const std::string& path, const std::string& bytes) override;
   bool directory_writable(const std::string& dir) const override;
   void make_directories(const std::string& dir) override;
+  bool is_regular_file(const std::string& path) const override;
+  // A rename that replaces nothing; across file systems, a copy made whole
+  // under the new name, then the old name removed.
+  bool move_without_replacing(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace korvel::qt

@@ -66,7 +66,7 @@ struct CreatedForm : ::testing::Test {
   MemoryTextFiles text_files;
   FakeAudioOut audio;
   FakeConsole console;
-  TForm1 form{Services{desktop, files, StartedForm::default_program_path(), "/home/user/.local/share/korvel",
+  TForm1 form{Services{desktop, files, StartedForm::default_program_path(), testing::home_directories("/home/user"),
                        text_files, audio, console}};
   void SetUp() override { form.FormCreate(); }
 };

@@ -29,7 +29,7 @@ trap cleanup EXIT
 # The program in a directory of its own: its snapshots and settings land
 # there, and the user's data directory is a fresh one too.
 cp "$program" "$work/korvel"
-export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_RUNTIME_DIR=$work/run
+export HOME=$work/home XDG_STATE_HOME=$work/home/.local/state XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # :99 unless another server holds it; then the first free display.
@@ -87,7 +87,7 @@ xdotool mouseup 1
 
 snapshot=''
 for _ in $(seq 50); do
-  for candidate in "$work/~100.bmp" "$XDG_DATA_HOME/korvel/~100.bmp"; do
+  for candidate in "$work/~100.bmp" "$XDG_STATE_HOME/korvel/~100.bmp"; do
     [[ -s $candidate ]] && snapshot=$candidate
   done
   [[ -n $snapshot ]] && break

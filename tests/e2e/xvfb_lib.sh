@@ -23,7 +23,7 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config \
-  XDG_RUNTIME_DIR=$work/run
+  XDG_STATE_HOME=$work/home/.local/state XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # start_xvfb WIDTH HEIGHT: a server on the first free display, as DISPLAY.

@@ -36,14 +36,14 @@ void quit_with(StartedForm& f, bool yes) {
   f->quitter();
 }
 
-TEST(ParameterFile, LivesBesideTheProgramOrInTheUsersDataDirectory) {
+TEST(ParameterFile, LivesBesideTheProgramOrInTheUsersConfigDirectory) {
   StartedForm f(64, 48);
   EXPECT_EQ(f->chemin_parametres(), f->rep_prog + "/korvel.prm");
   f.text_files.read_only_dirs.insert(f->rep_prog);
-  EXPECT_EQ(f->chemin_parametres(), "/home/user/.local/share/korvel/korvel.prm");
+  EXPECT_EQ(f->chemin_parametres(), "/home/user/.config/korvel/korvel.prm");
   quit_with(f, true);
-  EXPECT_EQ(f.text_files.made_dirs, std::vector<std::string>{"/home/user/.local/share/korvel"});
-  EXPECT_TRUE(f.text_files.files.count("/home/user/.local/share/korvel/korvel.prm"));
+  EXPECT_EQ(f.text_files.made_dirs, std::vector<std::string>{"/home/user/.config/korvel"});
+  EXPECT_TRUE(f.text_files.files.count("/home/user/.config/korvel/korvel.prm"));
 }
 
 TEST(ParameterFile, WithoutAFileTheDefaultsApplyAndAQuitWritesThem) {

@@ -156,34 +156,23 @@ TEST(SnapshotRing, AnUnreadableSnapshotIsReportedAndThePictureKept) {
   EXPECT_EQ(shown(f), 2u);
 }
 
-TEST(SnapshotDirectory, AReadOnlyProgramDirectoryPutsTheSnapshotsInTheUsersDataDirectory) {
+TEST(SnapshotDirectory, AReadOnlyProgramDirectoryPutsTheSnapshotsInTheUsersStateDirectory) {
   testing::FakeDesktop desktop(32, 32);
   testing::MemoryImageFiles files;
   testing::MemoryTextFiles text_files;
   testing::FakeAudioOut audio;
   testing::FakeConsole console;
-  text_files.read_only_dirs.insert("/opt/korvel");
-  TForm1 form(Services{desktop, files, "/opt/korvel/korvel", "/home/u/.local/share/korvel", text_files, audio,
-                       console});
+  text_files.read_only_dirs.insert("/home/u/korvel");
+  TForm1 form(Services{desktop, files, "/home/u/korvel/korvel", testing::home_directories("/home/u"), text_files,
+                       audio, console});
   form.FormCreate();
   form.FormResize();
-  EXPECT_EQ(form.rep_prog, "/opt/korvel");
-  EXPECT_TRUE(text_files.made_dirs.empty());  // created on demand only
+  EXPECT_EQ(form.rep_prog, "/home/u/korvel");
+  EXPECT_EQ(text_files.made_dirs, std::vector<std::string>{"/home/u/Pictures"});  // the state one on demand only
   form.wb();
-  EXPECT_EQ(form.nom_fic, "/home/u/.local/share/korvel/~100.bmp");
-  EXPECT_EQ(text_files.made_dirs, std::vector<std::string>{"/home/u/.local/share/korvel"});
+  EXPECT_EQ(form.nom_fic, "/home/u/.local/state/korvel/~100.bmp");
+  EXPECT_EQ(text_files.made_dirs.back(), "/home/u/.local/state/korvel");
   EXPECT_TRUE(desktop.errors.empty());
-}
-
-// Root may write in /usr/bin, but an installed program keeps its files in
-// the user's home all the same.
-TEST(SnapshotDirectory, ASystemProgramDirectoryIsNeverUsedEvenWhenWritable) {
-  testing::MemoryTextFiles text_files;  // every directory writable
-  const std::string home = "/root/.local/share/korvel";
-  for (const char* dir : {"/usr/bin", "/usr/local/bin", "/opt/korvel", "/bin", "/snap/korvel/1/bin"})
-    EXPECT_EQ(data_directory(text_files, dir, home), home) << dir;
-  for (const char* dir : {"/usrlocal/korvel", "/home/u/korvel/build", "/tmp/korvel"})
-    EXPECT_EQ(data_directory(text_files, dir, home), dir) << dir;
 }
 
 TEST(SnapshotDirectory, AUserDataDirectoryThatCannotBeMadeIsToldOnceAndDrawingGoesOn) {
@@ -194,8 +183,9 @@ TEST(SnapshotDirectory, AUserDataDirectoryThatCannotBeMadeIsToldOnceAndDrawingGo
   testing::FakeConsole console;
   text_files.read_only_dirs.insert("/opt/korvel");
   text_files.fail_writes = true;
-  const std::string data_dir = "/home/u/.local/share/korvel";
-  TForm1 form(Services{desktop, files, "/opt/korvel/korvel", data_dir, text_files, audio, console});
+  const std::string data_dir = "/home/u/.local/state/korvel";
+  TForm1 form(Services{desktop, files, "/opt/korvel/korvel", testing::home_directories("/home/u"), text_files, audio,
+                       console});
   form.FormCreate();
   form.FormResize();
   ASSERT_EQ(form.rep_instantanes, data_dir);

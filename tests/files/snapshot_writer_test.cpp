@@ -68,7 +68,7 @@ struct GatedForm {
   explicit GatedForm(std::string program_path = StartedForm::default_program_path())
       : desktop(32, 32),
         form(std::make_unique<TForm1>(
-            Services{desktop, files, std::move(program_path), "", text_files, audio, console})) {
+            Services{desktop, files, std::move(program_path), {}, text_files, audio, console})) {
     form->FormCreate();
     form->set_client_size(32, 32);
     form->FormResize();
@@ -154,7 +154,7 @@ TEST(SnapshotInBackground, QuittingAndClosingWaitForTheWriteInFlight) {
   testing::FakeAudioOut audio;
   testing::FakeConsole console;
   {
-    TForm1 form(Services{desktop, files, StartedForm::default_program_path(), "", text_files, audio, console});
+    TForm1 form(Services{desktop, files, StartedForm::default_program_path(), {}, text_files, audio, console});
     form.FormCreate();
     form.FormResize();
     form.wb();

@@ -1,10 +1,13 @@
 // The GUI tests run on Qt's offscreen platform, with one full-HD screen so
-// that the tool panel is laid out as on a common desktop.
+// that the tool panel is laid out as on a common desktop, in French as the
+// program runs.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+
+#include "qt/french_texts.h"
 
 int main(int argc, char* argv[]) {
   // One file a process: CTest runs several test processes at once.
@@ -19,6 +22,8 @@ int main(int argc, char* argv[]) {
   }
   qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QFile::encodeName(config));
   QApplication app(argc, argv);
+  // As the program starts: French whatever the locale.
+  korvel::qt::install_french_texts();
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
   QFile::remove(config);

@@ -26,6 +26,7 @@
 #include "qt/qt_image_files.h"
 #include "qt/qt_text_files.h"
 #include "support/fake_sound.h"
+#include "support/form_fixture.h"
 
 namespace korvel::qt::testing {
 
@@ -34,7 +35,8 @@ struct StartedWindow {
   explicit StartedWindow(const std::function<void(TForm1&)>& after_create = {})
       : desktop(QGuiApplication::primaryScreen()) {
     const std::string dir = directory.path().toStdString();
-    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data", text_files, audio, console});
+    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", korvel::testing::home_directories(dir + "/home"),
+                                             text_files, audio, console});
     dispatch(desktop, [&] { form->FormCreate(); });
     form->random().seed(4242);
     if (after_create) after_create(*form);

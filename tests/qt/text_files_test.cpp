@@ -74,15 +74,36 @@ TEST_F(TextFilesTest, AFailedWriteLeavesTheOldFileAndSaysWhy) {
 }
 
 TEST_F(TextFilesTest, TheDataDirectoryIsTheProgramsWhenWritableAndMadeOnDemandElse) {
-  const std::string program = dir.string(), data = (dir / "data" / "korvel").string();
-  EXPECT_EQ(data_directory(files, program, data), program);
-  EXPECT_EQ(data_directory(files, program, ""), program);
-  EXPECT_EQ(data_directory(files, (dir / "missing").string(), data), data);
+  const std::string program = dir.string(), data = (dir / "state" / "korvel").string();
+  const UserDirectories user{"", data, "", ""};
+  EXPECT_EQ(file_homes(files, program, user).snapshots, program);
+  EXPECT_EQ(file_homes(files, (dir / "missing").string(), user).snapshots, data);
   EXPECT_FALSE(files.directory_writable((dir / "missing").string()));
   prepare_data_directory(files, data, program);
   EXPECT_TRUE(fs::is_directory(data));
   put(dir / "file", "");
   EXPECT_THROW(files.make_directories((dir / "file" / "sub").string()), EInOutError);
+}
+
+// Within one file system and across two (/dev/shm is a memory file system):
+// the file arrives whole under its new name, and a name that is taken is
+// never replaced.
+TEST_F(TextFilesTest, AMoveReplacesNothing) {
+  QTemporaryDir other(QStringLiteral("/dev/shm/korvel-move-XXXXXX"));
+  for (const fs::path& to_dir : {dir / "new", fs::path(other.path().toStdString())}) {
+    fs::create_directories(to_dir);
+    put(dir / "old.prm", "old");
+    ASSERT_TRUE(files.move_without_replacing((dir / "old.prm").string(), (to_dir / "a.prm").string())) << to_dir;
+    EXPECT_FALSE(fs::exists(dir / "old.prm"));
+    EXPECT_EQ(contents(to_dir / "a.prm"), "old");
+    put(dir / "old.prm", "older");
+    EXPECT_FALSE(files.move_without_replacing((dir / "old.prm").string(), (to_dir / "a.prm").string()));
+    EXPECT_EQ(contents(dir / "old.prm"), "older");
+    EXPECT_EQ(contents(to_dir / "a.prm"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(to_dir), fs::directory_iterator()), 1);  // no temporary left
+  }
+  EXPECT_FALSE(files.is_regular_file((dir / "new").string()));
+  EXPECT_TRUE(files.is_regular_file((dir / "old.prm").string()));
 }
 
 }  // namespace

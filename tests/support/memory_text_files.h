@@ -31,6 +31,14 @@ class MemoryTextFiles : public TextFiles {
     if (fail_writes) throw EInOutError("Impossible de créer le dossier " + dir + " : l'accès est refusé");
     made_dirs.push_back(dir);
   }
+  bool is_regular_file(const std::string& path) const override { return files.count(path) > 0; }
+  bool move_without_replacing(const std::string& from, const std::string& to) override {
+    if (fail_writes) throw EInOutError("Impossible de déplacer " + from + " : l'accès est refusé");
+    if (files.count(to)) return false;
+    files[to] = files.at(from);
+    files.erase(from);
+    return true;
+  }
 
   std::map<std::string, std::string> files;
   std::set<std::string> unreadable, read_only_dirs;
