@@ -40,11 +40,9 @@ TEST(PanelShowing, TheRightClickHidesAndShowsTheToolPanel) {
   StartedWindow w;
   QWidget* panel = w.view->widget_for(w.form->Panel1);
   const QPoint at(100, 100);
-  send_mouse(&w.view->picture(), QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
-  send_mouse(&w.view->picture(), QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton);
+  click(&w.view->picture(), at, Qt::RightButton);
   EXPECT_FALSE(panel->isVisible());
-  send_mouse(&w.view->picture(), QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
-  send_mouse(&w.view->picture(), QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton);
+  click(&w.view->picture(), at, Qt::RightButton);
   EXPECT_TRUE(panel->isVisible());
   EXPECT_EQ(panel->y(), w.form->top_menu);
 }
@@ -64,7 +62,7 @@ TEST(PanelShowing, AnArmedPanelSlidesDownOnScreenAndComesBackUnderTheMouse) {
   EXPECT_GE(f.Panel1.top(), f.top_menu + 50);
   EXPECT_EQ(panel->y(), f.Panel1.top());
   // The mouse on the bare panel puts it back at once.
-  send_mouse(panel, QEvent::MouseMove, QPoint(5, 60), Qt::NoButton, Qt::NoButton);
+  move_pointer(panel, QPoint(5, 60));
   QApplication::processEvents();
   EXPECT_EQ(panel->y(), f.top_menu);
 }
