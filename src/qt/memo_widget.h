@@ -1,6 +1,6 @@
 #pragma once
 // A multi-line text box showing the model's lines. The user may edit it;
-// the edited lines go back to the model.
+// the edited lines go back to the model. Its text is never dragged.
 #include <QPlainTextEdit>
 
 #include "platform/controls.h"
@@ -12,6 +12,9 @@ class MemoWidget : public QPlainTextEdit {
  public:
   MemoWidget(Memo& model, QWidget* parent);
   void refresh();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   QString model_text() const;

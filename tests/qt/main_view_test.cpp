@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <set>
+
 #include "gui_support.h"
 #include "qt/qt_convert.h"
 #include "qt/updown_widget.h"
@@ -248,6 +250,46 @@ TEST(MainView, HelpPanelShowsCentredAndIsDraggedByTheMouse) {
   QTest::mouseClick(w.view->widget_for(f.SpeedButton_exit_help), Qt::LeftButton);
   EXPECT_FALSE(help->isVisible());
   EXPECT_FALSE(f.Panel8.visible());
+}
+
+// Counts the drags that start anywhere in the program: every drag object
+// sees at least its own deletion.
+class DragWatch : public QObject {
+ public:
+  DragWatch() { QCoreApplication::instance()->installEventFilter(this); }
+  ~DragWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+  std::size_t drags() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return m_drags.size();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent*) override {
+    if (watched->inherits("QDrag")) m_drags.insert(watched);
+    return false;
+  }
+
+ private:
+  std::set<const QObject*> m_drags;
+};
+
+// A press on selected help text, then a move: the text's drag, whose own
+// event loop would hold all other input, never starts.
+TEST(MainView, TheHelpTextIsNeverDragged) {
+  StartedWindow w;
+  type_key(*w.view, Qt::Key_F1, QString());
+  auto* memo = qobject_cast<QPlainTextEdit*>(w.view->widget_for(w.form->Memo1));
+  ASSERT_TRUE(memo->isVisible());
+  memo->selectAll();
+  QTextCursor inside = memo->textCursor();
+  inside.setPosition(6);
+  const QPoint on_text = memo->cursorRect(inside).center();
+  DragWatch watch;
+  press(memo->viewport(), on_text);
+  move_pointer(memo->viewport(), on_text + QPoint(60, 30));
+  release(memo->viewport(), on_text + QPoint(60, 30));
+  EXPECT_EQ(watch.drags(), 0u);
+  EXPECT_EQ(w.form->Memo1.lines().front(), "  Echap ou F1=> sortie");
 }
 
 }  // namespace
