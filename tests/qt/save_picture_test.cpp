@@ -124,5 +124,31 @@ TEST(SaveAndOpen, ARoundTripThroughTheButtonsKeepsEveryPixel) {
   }
 }
 
+// "Ouvrir" through the window and the real dialog, on a JPEG and a GIF cut
+// short and on 900 MB of zeros named big.bmp (sparse): each is refused in a
+// box that says why, and the picture stays as it was.
+TEST(SaveAndOpen, DamagedFilesAndNonPicturesAreRefusedAndThePictureKept) {
+  StartedWindow w;
+  const QString big = w.directory.filePath("big.bmp");
+  { std::ofstream(big.toStdString(), std::ios::binary); }
+  fs::resize_file(big.toStdString(), 900'000'000);
+  const Bitmap before = w.canvas().bitmap();
+  const std::pair<QString, const char*> cases[] = {
+      {QString(KORVEL_TEST_DATA) + "/pictures/photo_1920x1080_first_2000_bytes.jpg", "le fichier est tronqué"},
+      {QString(KORVEL_TEST_DATA) + "/pictures/photo_64x48_half.gif", "le fichier est tronqué"},
+      {big, "ce fichier n'est pas une image BMP, PNG, JPEG ou GIF"},
+  };
+  for (const auto& [path, cause] : cases) {
+    BoxAnswerer ok(QMessageBox::Ok);
+    {
+      FileDialogAnswerer answer(path);
+      click(w.view->widget_for(w.form->Panel5));
+    }
+    ASSERT_EQ(ok.texts.size(), 1u) << path.toStdString();
+    EXPECT_EQ(ok.texts[0], "Impossible de lire l'image " + path.toStdString() + " : " + cause);
+    EXPECT_EQ(w.canvas().bitmap(), before) << path.toStdString();
+  }
+}
+
 }  // namespace
 }  // namespace korvel::qt::testing
