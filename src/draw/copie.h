@@ -12,11 +12,6 @@ struct Copie {
   friend bool operator==(const Copie&, const Copie&) = default;
 };
 
-// Whether trace_symetrique skips a drawn copy that repeats the previous one
-// where that provably changes nothing (`sautees`), or draws every copy
-// (`toutes`, the plain path the skipping is checked against).
-enum class Repetitions { sautees, toutes };
-
 // The copy that trace_symetrique hands to trace_copie.
 struct CopieContexte {
   Copie copie;

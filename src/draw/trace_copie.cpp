@@ -12,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "draw/clones.h"
+#include "draw/copie.h"
 
 namespace korvel {
 
