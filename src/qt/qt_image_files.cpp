@@ -33,14 +33,23 @@ std::vector<std::uint8_t> encode_in(const char* format, const Bitmap& picture, c
   return {bytes.begin(), bytes.end()};
 }
 
+const char* qt_format(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::png: return "png";
+    case PictureFormat::jpeg: return "jpeg";
+    case PictureFormat::gif: return "gif";
+    case PictureFormat::bmp: break;
+  }
+  return "bmp";
+}
+
 // Qt's reader on a whole file; a JPEG is decoded down to the part's last
 // row only, the others whole and then cut.
 QImage read_with_qt(const PictureFile& file, QRect part) {
   QBuffer buffer;
   buffer.setData(QByteArray::fromRawData(reinterpret_cast<const char*>(file.bytes.data()), qsizetype(file.bytes.size())));
   buffer.open(QIODevice::ReadOnly);
-  const char* formats[] = {"bmp", "png", "jpeg", "gif"};
-  QImageReader reader(&buffer, formats[int(file.format)]);
+  QImageReader reader(&buffer, qt_format(file.format));
   const QSize size = reader.size();
   if (size.isValid()) part = part.intersected(QRect(QPoint(0, 0), size));
   if (reader.supportsOption(QImageIOHandler::ClipRect) && size.isValid()) reader.setClipRect(part);
@@ -66,16 +75,9 @@ void QtImageFiles::write_bmp(const std::string& path, const Bitmap& picture) {
 
 void QtImageFiles::save_picture(const std::string& path, const Bitmap& picture, PictureFormat format) {
   if (picture.empty()) fail("Impossible d'écrire", path, "image vide");
-  switch (format) {
-    case PictureFormat::png:
-      write_file_atomically(path, encode_in("png", picture, path));
-      return;
-    case PictureFormat::jpeg:
-      write_file_atomically(path, encode_in("jpeg", picture, path));
-      return;
-    default:
-      write_file_atomically(path, encode_bmp(picture));
-  }
+  // A BMP is the canvas rows as they are; Qt writes the others (no GIF).
+  const bool bmp = format != PictureFormat::png && format != PictureFormat::jpeg;
+  write_file_atomically(path, bmp ? encode_bmp(picture) : encode_in(qt_format(format), picture, path));
 }
 
 Bitmap decode_picture(const PictureFile& file) {

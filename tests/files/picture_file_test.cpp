@@ -120,18 +120,14 @@ TEST(ReadPicture, OfABmpOnlyThePartThatShowsIsKept) {
 TEST(ReadPicture, AJpegIsReadToItsEndMarkWhereverItsHeaderIs) {
   const std::vector<std::uint8_t> photo = fixture("photo_64x48.jpg");
   std::vector<std::uint8_t> bytes = {0xFF, 0xD8};
-  for (const std::uint8_t filler : {0, 1}) {
-    std::vector<std::uint8_t> metadata(50002, filler);  // an APP1 segment of 50000 bytes
-    const std::uint8_t marker[] = {0xFF, 0xE1, 0xC3, 0x50};
-    std::copy(std::begin(marker), std::end(marker), metadata.begin());
-    bytes.insert(bytes.end(), metadata.begin(), metadata.end());
+  for (int segment = 0; segment < 2; ++segment) {
+    bytes.insert(bytes.end(), {0xFF, 0xE1, 0xC3, 0x50});  // 50000 bytes of metadata
+    bytes.insert(bytes.end(), 49998, std::uint8_t(segment));
   }
   bytes.insert(bytes.end(), photo.begin() + 2, photo.end());
   const std::size_t whole = bytes.size();
-  bytes.resize(whole + 1000, 0xFF);
-  const PictureFile file = read_picture(in_memory(bytes), {}, "f");
-  EXPECT_EQ(file.format, PictureFormat::jpeg);
-  EXPECT_EQ(file.bytes.size(), whole);
+  bytes.insert(bytes.end(), 1000, 0xFF);
+  EXPECT_EQ(read_picture(in_memory(bytes), {}, "f").bytes.size(), whole);
 }
 
 // Decoders go through whole rows, and through every row of an interlaced or
