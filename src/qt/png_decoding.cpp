@@ -25,11 +25,13 @@ void read_bytes(png_structp png, png_bytep out, std::size_t count) {
   input->at += count;
 }
 
+// libpng's own handlers would print; the failure is reported in words.
+[[noreturn]] void stop_reading(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void ignore_warning(png_structp, png_const_charp) {}
 
 // libpng's read state, freed however the decoding ends.
 struct Reader {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, ignore_warning);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, stop_reading, ignore_warning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   ~Reader() { png_destroy_read_struct(&png, &info, nullptr); }
 };

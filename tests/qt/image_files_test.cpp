@@ -148,6 +148,13 @@ TEST(QtImageFiles, TruncatedAndMalformedPicturesAreRefusedInWords) {
   }
   for (const char* name : {"negative_width.bmp", "depth_7.bmp", "huge_dimensions.bmp", "bad_info_size.bmp"})
     EXPECT_THROW(files.read(fixture_path(name), {}), EInOutError) << name;
+  // Whole, but its compressed rows are damaged.
+  try {
+    files.read(fixture_path("rgb8_bad_data.png"), {});
+    ADD_FAILURE() << "damaged rows were read";
+  } catch (const EInOutError& e) {
+    EXPECT_NE(std::string(e.what()).find("les données de l'image sont endommagées"), std::string::npos) << e.what();
+  }
 }
 
 TEST(QtImageFiles, WholeFixturesReadAsTheirPixels) {
