@@ -47,8 +47,8 @@ class BenchFiles : public ImageFiles {
  public:
   bool exists(const std::string&) const override { return false; }
   void write_bmp(const std::string&, const Bitmap&) override {}
-  void save_picture(const std::string&, const Bitmap&) override {}
-  Bitmap read(const std::string&) override { return {}; }
+  void save_picture(const std::string&, const Bitmap&, PictureFormat) override {}
+  Bitmap read(const std::string&, PicturePart) override { return {}; }
 };
 
 // A started 1920x1080 window: rosace, 24 petals, width 1, pmCopy, drawing.

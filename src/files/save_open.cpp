@@ -2,6 +2,7 @@
 #include "files/save_open.h"
 
 #include "app/main_window.h"
+#include "files/picture_file.h"
 
 namespace korvel {
 
@@ -65,7 +66,7 @@ void TForm1::Panel7Click() {
   if (path->find('.') == std::string::npos) *path += ".bmp";
   // The format follows the extension; the file that was there survives a
   // failed write, and the label moves only once the picture is saved.
-  image_files().save_picture(*path, Image1.canvas().bitmap());
+  image_files().save_picture(*path, Image1.canvas().bitmap(), saved_format(*path));
   Label_rep.set_caption(repertoire_de(*path));
 }
 
@@ -75,7 +76,9 @@ void TForm1::Panel5Click() {
   dialog.default_ext = "bmp";
   const std::optional<std::string> path = desktop().open_picture(dialog);
   if (!path) return;
-  const Bitmap picture = image_files().read(*path);
+  // Only the part that lands on the picture is read.
+  const Canvas& canvas = Image1.canvas();
+  const Bitmap picture = image_files().read(*path, {canvas.width(), canvas.height()});
   Image1.canvas().Draw(0, 0, picture);
 }
 

@@ -110,7 +110,8 @@ void TForm1::montre_fic(int slot, const char* fleche) {
 void TForm1::lire_bmp(const std::string& path) {
   attend_instantane();  // the file of the last stroke is whole before it is read
   if (!image_files().exists(path)) return;
-  const Bitmap bitmap = image_files().read(path);
+  const Canvas& canvas = Image1.canvas();
+  const Bitmap bitmap = image_files().read(path, {canvas.width(), canvas.height()});
   Image1.canvas().Draw(0, 0, bitmap);
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/own_files.h"
@@ -11,42 +12,33 @@
 
 namespace korvel {
 
-namespace {
-
-[[noreturn]] void fail(const std::string& path, const std::string& cause) {
-  throw EInOutError("Impossible de lire " + path + " : " + cause);
+RegularFile::RegularFile(const std::string& path) : m_path(path) {
+  // Non-blocking, so that opening a named pipe returns at once.
+  m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (m_fd < 0) fail(texte_erreur_systeme(errno));
+  struct stat info {};
+  if (::fstat(m_fd, &info) != 0) fail(texte_erreur_systeme(errno));
+  if (!S_ISREG(info.st_mode)) fail("ce n'est pas un fichier ordinaire");
+  m_size = std::uint64_t(info.st_size);
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : m_fd(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  int fd() const { return m_fd; }
+RegularFile::~RegularFile() {
+  if (m_fd >= 0) ::close(m_fd);
+}
 
- private:
-  int m_fd;
-};
+void RegularFile::fail(const std::string& cause) {
+  if (m_fd >= 0) ::close(m_fd);
+  m_fd = -1;
+  throw EInOutError("Impossible de lire " + m_path + " : " + cause);
+}
 
-}  // namespace
-
-std::vector<std::uint8_t> read_whole_file(const std::string& path, std::uint64_t max_bytes) {
-  // Non-blocking, so that opening a named pipe returns at once.
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  if (file.fd() < 0) fail(path, texte_erreur_systeme(errno));
-  struct stat info {};
-  if (::fstat(file.fd(), &info) != 0) fail(path, texte_erreur_systeme(errno));
-  if (!S_ISREG(info.st_mode)) fail(path, "ce n'est pas un fichier ordinaire");
-  if (std::uint64_t(info.st_size) > max_bytes) fail(path, "le fichier est trop grand");
-  std::vector<std::uint8_t> bytes(std::size_t(info.st_size));
+std::vector<std::uint8_t> RegularFile::read(std::uint64_t at, std::uint64_t count) const {
+  std::vector<std::uint8_t> bytes(std::size_t(std::min(count, at < m_size ? m_size - at : 0)));
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::read(file.fd(), bytes.data() + done, bytes.size() - done);
+    const ssize_t n = ::pread(m_fd, bytes.data() + done, bytes.size() - done, off_t(at + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) fail(path, texte_erreur_systeme(errno));
+    if (n < 0) throw EInOutError("Impossible de lire " + m_path + " : " + texte_erreur_systeme(errno));
     if (n == 0) break;  // shrunk while we read: what is there is the file
     done += std::size_t(n);
   }

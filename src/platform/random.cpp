@@ -4,9 +4,9 @@
 
 namespace korvel {
 
-void RandomGenerator::Randomize() {
-  m_engine.seed(std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
+std::uint64_t RandomGenerator::system_clock() {
+  return std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+         std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 int RandomGenerator::Random(int n) {

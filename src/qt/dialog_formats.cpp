@@ -1,7 +1,6 @@
 #include "qt/dialog_formats.h"
 
-#include <QImageReader>
-
+#include "files/picture_file.h"
 #include "qt/qt_convert.h"
 
 namespace korvel::qt {
@@ -22,13 +21,6 @@ QStringList name_filters(const std::string& filter) {
   return filters;
 }
 
-QStringList picture_filters() {
-  QStringList patterns;
-  for (const QByteArray& format : QImageReader::supportedImageFormats())
-    patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-  patterns.removeDuplicates();
-  return {QStringLiteral("Toutes les images (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'),
-          QStringLiteral("Bitmaps (*.bmp *.dib)"), QStringLiteral("Tous les fichiers (*)")};
-}
+QStringList picture_filters() { return name_filters(open_dialog_filter()); }
 
 }  // namespace korvel::qt

@@ -4,6 +4,7 @@
 // goes through, and other mouse input is kept to be delivered once the
 // handler has ended.
 #include <QEvent>
+#include <QMouseEvent>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -16,12 +17,32 @@ namespace korvel::qt {
 class DeferredInput {
  public:
   void keep(QObject* receiver, const QEvent& event);
-  // Posts the kept events to their receivers, in order, for the event loop.
+  // Sends the kept events to their receivers, in order, from the event loop.
   void deliver();
   bool empty() const { return m_events.empty(); }
+  // A press on the open widget went through and its button is still down:
+  // the rest of that press goes there too, from one poll to the next.
+  bool press_let_through = false;
 
  private:
-  std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_events;
+  // A pointer event by value, read when it is kept.
+  struct Held {
+    Held(QObject* to, const QEvent& event);
+    void send() const;
+    QPointer<QObject> receiver;
+    QEvent::Type type;
+    QPointF position, scene_position, global_position;
+    Qt::MouseButton button;
+    Qt::MouseButtons buttons;
+    Qt::KeyboardModifiers modifiers;
+    const QPointingDevice* device;
+    quint64 timestamp;
+    // A wheel's turn.
+    QPoint pixel_delta, angle_delta;
+    Qt::ScrollPhase phase = Qt::NoScrollPhase;
+    bool inverted = false;
+  };
+  std::vector<std::shared_ptr<Held>> m_events;
 };
 
 class InputGate : public QObject {
@@ -38,6 +59,9 @@ class InputGate : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  bool is_open_to(const QWidget* widget) const;
+  bool goes_through(QObject* watched, const QEvent& event);
+
   QPointer<QWidget> m_open_to;
   DeferredInput& m_deferred;
 };

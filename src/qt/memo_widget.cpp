@@ -23,6 +23,18 @@ MemoWidget::MemoWidget(Memo& model, QWidget* parent) : QPlainTextEdit(parent), m
   refresh();
 }
 
+void MemoWidget::mousePressEvent(QMouseEvent* event) {
+  // A press on selected text would begin Qt's drag of it, whose own event
+  // loop holds all other input, strokes included, until some later event
+  // ends it. The press starts a new selection instead.
+  QTextCursor cursor = textCursor();
+  if (cursor.hasSelection()) {
+    cursor.clearSelection();
+    setTextCursor(cursor);
+  }
+  QPlainTextEdit::mousePressEvent(event);
+}
+
 QString MemoWidget::model_text() const {
   QStringList lines;
   for (const std::string& line : m_model.lines()) lines << to_qstring(line);

@@ -1,6 +1,6 @@
 #pragma once
 // A multi-line text box showing the model's lines. The user may edit it;
-// the edited lines go back to the model.
+// the edited lines go back to the model. Its text is never dragged.
 #include <QPlainTextEdit>
 
 #include "platform/controls.h"
@@ -15,6 +15,7 @@ class MemoWidget : public QPlainTextEdit {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   // The font lowered until the lines fit; put off while the memo is hidden

@@ -8,18 +8,55 @@
 #include <QImageWriter>
 
 #include "platform/bmp_encoding.h"
-#include "platform/file_reading.h"
 #include "platform/own_files.h"
-#include "platform/picture_check.h"
 #include "platform/text.h"
+#include "qt/png_decoding.h"
 #include "qt/qt_convert.h"
 
 namespace korvel::qt {
 
 namespace {
 
-[[noreturn]] void fail(const char* what, const std::string& path, const QString& reason) {
-  throw EInOutError(std::string(what) + " " + path + " : " + to_std(reason));
+[[noreturn]] void fail(const char* what, const std::string& path, const std::string& reason) {
+  throw EInOutError(std::string(what) + " " + path + " : " + reason);
+}
+
+std::vector<std::uint8_t> encode_in(const char* format, const Bitmap& picture, const std::string& path) {
+  // The canvas rows are RGB32 already; Qt reads them in place.
+  const QImage image(reinterpret_cast<const uchar*>(picture.data()), picture.width(), picture.height(),
+                     qsizetype(picture.width()) * 4, QImage::Format_RGB32);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format);
+  if (!writer.write(image)) fail("Impossible d'écrire", path, to_std(writer.errorString()));
+  const QByteArray& bytes = buffer.data();
+  return {bytes.begin(), bytes.end()};
+}
+
+const char* qt_format(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::png: return "png";
+    case PictureFormat::jpeg: return "jpeg";
+    case PictureFormat::gif: return "gif";
+    case PictureFormat::bmp: break;
+  }
+  return "bmp";
+}
+
+// Qt's reader on a whole file; a JPEG is decoded down to the part's last
+// row only, the others whole and then cut.
+QImage read_with_qt(const PictureFile& file, QRect part) {
+  QBuffer buffer;
+  buffer.setData(QByteArray::fromRawData(reinterpret_cast<const char*>(file.bytes.data()), qsizetype(file.bytes.size())));
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, qt_format(file.format));
+  const QSize size = reader.size();
+  if (size.isValid()) part = part.intersected(QRect(QPoint(0, 0), size));
+  if (reader.supportsOption(QImageIOHandler::ClipRect) && size.isValid()) reader.setClipRect(part);
+  QImage image = reader.read();
+  if (image.isNull()) fail("Impossible de lire l'image", file.name, "les données de l'image sont endommagées");
+  if (image.size() != part.size()) image = image.copy(part.intersected(image.rect()));
+  return image.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace
@@ -30,52 +67,28 @@ bool QtImageFiles::exists(const std::string& path) const {
 }
 
 void QtImageFiles::write_bmp(const std::string& path, const Bitmap& picture) {
-  if (picture.empty()) fail("Impossible d'écrire", path, QStringLiteral("image vide"));
+  if (picture.empty()) fail("Impossible d'écrire", path, "image vide");
   // The canvas buffer is already in the file's pixel order: the encoding is
   // a copy of rows. No forced sync: snapshots are throw-away files.
   write_file_atomically(path, encode_bmp(picture), Durability::unflushed);
 }
 
-namespace {
-
-// The format Qt writes under the extension of `path` ("png", "jpg"...), or
-// empty for BMP: the default, and every name Qt has no writer for.
-QByteArray written_format(const std::string& path) {
-  const QByteArray suffix = QFileInfo(to_qstring(path)).suffix().toLower().toLatin1();
-  if (suffix.isEmpty() || suffix == "bmp") return {};
-  return QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray();
+void QtImageFiles::save_picture(const std::string& path, const Bitmap& picture, PictureFormat format) {
+  if (picture.empty()) fail("Impossible d'écrire", path, "image vide");
+  // A BMP is the canvas rows as they are; Qt writes the others (no GIF).
+  const bool bmp = format != PictureFormat::png && format != PictureFormat::jpeg;
+  write_file_atomically(path, bmp ? encode_bmp(picture) : encode_in(qt_format(format), picture, path));
 }
 
-std::vector<std::uint8_t> encode_in(const QByteArray& format, const Bitmap& picture, const std::string& path) {
-  // The canvas rows are RGB32 already; Qt reads them in place.
-  const QImage image(reinterpret_cast<const uchar*>(picture.data()), picture.width(), picture.height(),
-                     qsizetype(picture.width()) * 4, QImage::Format_RGB32);
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, format);
-  if (!writer.write(image)) fail("Impossible d'écrire", path, writer.errorString());
-  const QByteArray& bytes = buffer.data();
-  return {bytes.begin(), bytes.end()};
-}
-
-}  // namespace
-
-void QtImageFiles::save_picture(const std::string& path, const Bitmap& picture) {
-  if (picture.empty()) fail("Impossible d'écrire", path, QStringLiteral("image vide"));
-  const QByteArray format = written_format(path);
-  const std::vector<std::uint8_t> bytes = format.isEmpty() ? encode_bmp(picture) : encode_in(format, picture, path);
-  write_file_atomically(path, bytes);
-}
-
-Bitmap decode_picture(std::span<const std::uint8_t> bytes, const std::string& path) {
-  if (const auto defect = picture_defect(bytes)) fail("Impossible de lire l'image", path, to_qstring(*defect));
-  QBuffer buffer;
-  buffer.setData(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  QImage image = reader.read();
-  if (image.isNull()) fail("Impossible de lire l'image", path, reader.errorString());
-  image = image.convertToFormat(QImage::Format_RGB32);
+Bitmap decode_picture(const PictureFile& file) {
+  if (file.format == PictureFormat::png) {
+    try {
+      return decode_png(file.bytes, file.part);
+    } catch (const EInOutError& e) {
+      fail("Impossible de lire l'image", file.name, e.what());
+    }
+  }
+  const QImage image = read_with_qt(file, QRect(0, 0, std::max(file.part.width, 1), std::max(file.part.height, 1)));
   Bitmap bitmap(image.width(), image.height());
   for (int y = 0; y < image.height(); ++y) {
     const auto* src = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
@@ -86,8 +99,8 @@ Bitmap decode_picture(std::span<const std::uint8_t> bytes, const std::string& pa
   return bitmap;
 }
 
-Bitmap QtImageFiles::read(const std::string& path) {
-  return decode_picture(read_whole_file(path, kMaxPictureFileBytes), path);
+Bitmap QtImageFiles::read(const std::string& path, PicturePart part) {
+  return decode_picture(read_picture_file(path, part));
 }
 
 }  // namespace korvel::qt

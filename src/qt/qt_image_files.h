@@ -1,18 +1,17 @@
 #pragma once
-// Picture files through Qt's image readers, written by our own whole-file
-// writer.
-#include <cstdint>
-#include <span>
-
+// Picture files through Qt's image readers and writers (and libpng, for a
+// PNG read in part), written by our own whole-file writer. The behaviour
+// decides the format and checks the file whole (files/picture_file.h);
+// these only encode and decode.
+#include "files/picture_file.h"
 #include "platform/image_files.h"
 
 namespace korvel::qt {
 
-// The picture in `bytes` (any format Qt reads) as opaque 0x00RRGGBB pixels.
-// A BMP is first checked against its header, so a file cut short is refused
-// rather than completed with stray memory. Throws EInOutError
-// "Impossible de lire l'image <path> : <cause>".
-Bitmap decode_picture(std::span<const std::uint8_t> bytes, const std::string& path);
+// The top-left `file.part` of the picture in `file.bytes`, as opaque
+// 0x00RRGGBB pixels. Throws EInOutError "Impossible de lire l'image
+// <name> : <cause>" when the decoder refuses the data.
+Bitmap decode_picture(const PictureFile& file);
 
 class QtImageFiles : public ImageFiles {
  public:
@@ -23,13 +22,10 @@ class QtImageFiles : public ImageFiles {
   // never followed. No forced sync: snapshots are throw-away files.
   // Throws EInOutError.
   void write_bmp(const std::string& path, const Bitmap& picture) override;
-  // The format the extension names when Qt writes it, else the BMP of
-  // write_bmp; encoded whole, then written by temporary file and rename.
-  void save_picture(const std::string& path, const Bitmap& picture) override;
-  // A regular file of at most kMaxPictureFileBytes, decoded as above.
-  Bitmap read(const std::string& path) override;
+  // Encoded whole in `format`, then written by temporary file and rename.
+  void save_picture(const std::string& path, const Bitmap& picture, PictureFormat format) override;
+  // The file read and checked by the behaviour, then decoded as above.
+  Bitmap read(const std::string& path, PicturePart part) override;
 };
-
-inline constexpr std::uint64_t kMaxPictureFileBytes = std::uint64_t(1) << 30;
 
 }  // namespace korvel::qt

@@ -20,13 +20,26 @@ void prepare_format(TWaveFormatEx& format_onde) {
   format_onde.cbSize = 0;
 }
 
+namespace {
+
+// d / 1000 × rate rounded to the nearest, halves to even, in integers: in
+// floating point 85 ms at 44100 Hz comes out a hair above its half. A
+// negative duration has no samples.
+std::size_t nombre_echantillons(std::int32_t d, std::uint32_t rate) {
+  if (d <= 0) return 0;
+  const std::uint64_t millis = std::uint64_t(d) * rate;
+  std::uint64_t count = millis / 1000;
+  const std::uint64_t rest = millis % 1000;
+  if (rest > 500 || (rest == 500 && count % 2 == 1)) ++count;
+  return std::size_t(count);
+}
+
+}  // namespace
+
 void genere_ton(TWaveformSamples& echantillons, const TWaveFormatEx& format_onde, std::int32_t f, std::int32_t d,
                 double a) {
   const double rate = format_onde.nSamplesPerSec;
-  // Durations and rates far past any tone of the burst stay bounded: a
-  // negative count is none.
-  const double count = nearest(d / 1000.0 * rate);
-  echantillons.resize(count > 0 ? std::size_t(count) : 0);
+  echantillons.resize(nombre_echantillons(d, format_onde.nSamplesPerSec));
   const double omega = 2 * std::numbers::pi * f;
   const double dt = 1 / rate;
   const double scale = a * kPleineEchelle;

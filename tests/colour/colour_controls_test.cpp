@@ -106,11 +106,15 @@ TEST(ColourDialog, OffersTheCustomColoursAndKeepsTheUsersEditsForTheRun) {
   f->Panel10Click();
   f->Panel10Click();
   ASSERT_EQ(d.colour_dialog_customs.size(), 3u);
-  EXPECT_EQ(d.colour_dialog_customs[0][0], RGB(255, 128, 64));
-  EXPECT_EQ(d.colour_dialog_customs[0][1], 0xDAFEE7u);
-  EXPECT_EQ(d.colour_dialog_customs[1][1], kBleu);  // kept although cancelled
-  EXPECT_EQ(d.colour_dialog_customs[2][15], kRose);
-  EXPECT_EQ(f->ColorDialog1_CustomColors[1], kBleu);
+  // The sixteen boxes A to P as the start-up list writes them.
+  CustomColours offered = {0x4080FF, 0xDAFEE7, 0xD9FAFF, 0xFFE0B3, 0xE1EAFD, 0xFDE1EC, 0xFDE1FB, 0xDDF5FF,
+                           0x4080FF, 0x8AF0FF, 0xFFC164, 0xFFC46A, 0xADC6FA, 0xFBC8DC, 0xF9FBB7, 0xB0D8F5};
+  EXPECT_EQ(d.colour_dialog_customs[0], offered);
+  offered[1] = kBleu;  // kept although cancelled
+  EXPECT_EQ(d.colour_dialog_customs[1], offered);
+  offered[15] = kRose;
+  EXPECT_EQ(d.colour_dialog_customs[2], offered);
+  EXPECT_EQ(f->ColorDialog1_CustomColors, offered);
 }
 
 TEST(MenuColour, Panel4RecoloursTheToolPanelAndItself) {

@@ -128,22 +128,15 @@ TEST_F(EllipticalStroke, TwoClicksAndARightReleaseLeaveThePictureAsItWas) {
   EXPECT_EQ(snapshots(), 2u);
 }
 
+// Clicks made where the mouse last moved, and clicks whose press comes
+// elsewhere (moves dropped on the way): the preview erased is always the one
+// on the picture, so only the arcs stay.
 TEST_F(EllipticalStroke, PreviewsAndMarkersLeaveOnlyTheArcs) {
   noisy_picture();
-  const Bitmap before = f.canvas().bitmap();
-  // The same arcs drawn directly, without any preview.
   auto& g = f.canvas();
+  const Bitmap before = g.bitmap();
+  // The same arcs drawn directly, without any preview.
   const std::vector<TPoint> clicks = {{20, 20}, {150, 30}, {180, 150}, {60, 250}, {300, 280}};
-  click(20, 20);
-  for (std::size_t i = 1; i < clicks.size(); ++i) {
-    wander(clicks[i].x - 40, clicks[i].y + 20);
-    click(clicks[i].x, clicks[i].y);
-  }
-  wander(390, 10);
-  end(390, 10);
-  const Bitmap drawn = g.bitmap();
-
-  g.Draw(0, 0, before);
   PointEllipse P{20, 20}, Q{150, 30}, R{180, 150};
   f->trace_quart_ellipse(P, Q, R, pmCopy, kVert, 1);
   for (std::size_t i = 3; i < clicks.size(); ++i) {
@@ -152,7 +145,29 @@ TEST_F(EllipticalStroke, PreviewsAndMarkersLeaveOnlyTheArcs) {
     Q = C;
     R = D;
   }
-  EXPECT_EQ(drawn, g.bitmap());
+  const Bitmap arcs = g.bitmap();
+
+  for (const bool press_where_last_moved : {true, false}) {
+    g.Draw(0, 0, before);
+    click(20, 20);
+    for (std::size_t i = 1; i < clicks.size(); ++i) {
+      wander(clicks[i].x - 40, clicks[i].y + 20);
+      if (press_where_last_moved) {
+        click(clicks[i].x, clicks[i].y);
+      } else {
+        f->FormMouseDown(mbLeft, ssLeft, clicks[i].x, clicks[i].y);
+        f->FormMouseUp(mbLeft, 0, clicks[i].x, clicks[i].y);
+      }
+    }
+    wander(390, 10);
+    if (press_where_last_moved) {
+      end(390, 10);
+    } else {
+      f->FormMouseDown(mbRight, ssRight, 200, 120);
+      f->FormMouseUp(mbRight, 0, 200, 120);
+    }
+    EXPECT_EQ(g.bitmap(), arcs) << (press_where_last_moved ? "pressed where last moved" : "pressed elsewhere");
+  }
 }
 
 TEST_F(EllipticalStroke, ACornerEqualToTheEndDrawsNothingAndLeavesThePen) {

@@ -91,9 +91,10 @@ TEST(Sauve, TheChosenPathGetsThePictureAndTheLabelItsDirectory) {
   ASSERT_EQ(f.files.saved_pictures, std::vector<std::string>{"/home/u/Images/fleur.bmp"});
   EXPECT_EQ(f.files.files["/home/u/Images/fleur.bmp"], f.canvas().bitmap());
   EXPECT_EQ(f->Label_rep.caption(), "/home/u/Images");
-  // The next save starts there.
-  f.click_save(std::nullopt);
+  // The next save starts there; a PNG name is saved as a PNG.
+  f.click_save("/home/u/Images/fleur.png");
   EXPECT_EQ(f.desktop.save_dialogs.back().initial_dir, "/home/u/Images");
+  EXPECT_EQ(f.files.saved_formats, (std::vector<PictureFormat>{PictureFormat::bmp, PictureFormat::png}));
 }
 
 TEST(Sauve, APathWithoutAnyDotGetsBmp) {
@@ -101,6 +102,7 @@ TEST(Sauve, APathWithoutAnyDotGetsBmp) {
   f.click_save("/home/u/photo");
   f.click_save("/home/u/vacances.2024/photo");
   EXPECT_EQ(f.files.saved_pictures, (std::vector<std::string>{"/home/u/photo.bmp", "/home/u/vacances.2024/photo"}));
+  EXPECT_EQ(f.files.saved_formats, (std::vector<PictureFormat>{PictureFormat::bmp, PictureFormat::bmp}));
 }
 
 TEST(Sauve, AFailedWriteIsReportedAndChangesNothing) {
@@ -150,6 +152,10 @@ TEST(Ouvrir, ALargerPictureIsClipped) {
   f.click_open("/pics/big.bmp");
   EXPECT_EQ(f.canvas().bitmap().width(), 40);
   EXPECT_EQ(f.canvas().Pixels(39, 29), clRed);
+  // Only the part that lands on the picture is asked for.
+  ASSERT_EQ(f.files.parts_read.size(), 1u);
+  EXPECT_EQ(f.files.parts_read[0].width, 40);
+  EXPECT_EQ(f.files.parts_read[0].height, 30);
   EXPECT_EQ(f.canvas().Pixels(0, 0), clWhite);
 }
 
@@ -159,7 +165,7 @@ TEST(Ouvrir, AnUnreadableFileIsReportedAndThePictureKept) {
   f.files.unreadable["/pics/notes.txt"] = true;
   const Bitmap before = f.canvas().bitmap();
   f.click_open("/pics/notes.txt");
-  EXPECT_EQ(f.desktop.errors, std::vector<std::string>{"Format de bitmap non valide"});
+  EXPECT_EQ(f.desktop.errors.size(), 1u);  // reported in a box
   EXPECT_EQ(f.canvas().bitmap(), before);
   f.click_open(std::nullopt);
   EXPECT_EQ(f.canvas().bitmap(), before);

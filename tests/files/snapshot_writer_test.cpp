@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "files/snapshot_history.h"
-#include "platform/picture_check.h"
+#include "files/picture_check.h"
 #include "platform/bmp_encoding.h"
 #include "platform/own_files.h"
 #include "support/form_fixture.h"

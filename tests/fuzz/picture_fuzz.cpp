@@ -1,46 +1,58 @@
-// The picture reading path: the BMP check against its header, then Qt's
-// readers, on any bytes. A refusal is an EInOutError; anything else that
-// escapes, or any sanitizer report, is a failure.
+// The picture reading path: the behaviour's reading and checks of a file,
+// then the decoders, on any bytes, for the whole picture and for a small
+// part of it. A refusal is an EInOutError; anything else that escapes, or
+// any sanitizer report, is a failure.
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <algorithm>
 #include <cstdlib>
 
-#include "platform/picture_check.h"
+#include "files/picture_file.h"
 #include "platform/text.h"
 #include "qt/qt_image_files.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // Pictures past 8 MB of pixels are refused here, so that each input
-  // decodes well within the time limit even on a loaded machine; the sizes
-  // beyond only repeat the same code over more rows.
-  QImageReader::setAllocationLimit(8);
-  // Qt loads its format plugins and colour tables on first use: done here,
-  // so that no input is charged with it against the time limit.
-  for (const QByteArray& format : QImageReader::supportedImageFormats()) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImage(2, 2, QImage::Format_RGB32).save(&buffer, format.constData());
-    try {
-      korvel::qt::decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())), "warm-up");
-    } catch (const korvel::EInOutError&) {
-    }
-  }
-  return 0;
-}
+namespace {
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::span<const std::uint8_t> bytes(data, size);
-  const auto defect = korvel::picture_defect(bytes);
+// Decodes `size` bytes at `data` as a file of that size, for `part`.
+void open_as_file(const std::uint8_t* data, std::size_t size, korvel::PicturePart part) {
+  const korvel::ByteSource source{size, [&](std::uint64_t at, std::uint64_t count) {
+                                    const std::uint64_t from = std::min<std::uint64_t>(at, size);
+                                    const std::uint64_t to = std::min<std::uint64_t>(size, from + count);
+                                    return std::vector<std::uint8_t>(data + from, data + to);
+                                  }};
   try {
-    const korvel::Bitmap picture = korvel::qt::decode_picture(bytes, "fuzz.bmp");
-    // A BMP refused by the check never reaches the decoder.
-    if (defect) std::abort();
+    const korvel::Bitmap picture = korvel::qt::decode_picture(korvel::read_picture(source, part, "fuzz"));
+    if (picture.width() > part.width || picture.height() > part.height) std::abort();
     for (int y = 0; y < picture.height(); ++y)
       for (int x = 0; x < picture.width(); ++x)
         if (picture.row(y)[x] >> 24) std::abort();
   } catch (const korvel::EInOutError&) {
   }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // Pictures past 8 MB of pixels are refused by Qt here, so that each input
+  // decodes well within the time limit even on a loaded machine; the sizes
+  // beyond only repeat the same code over more rows.
+  QImageReader::setAllocationLimit(8);
+  // Qt loads its format plugins and colour tables on first use: done here,
+  // so that no input is charged with it against the time limit.
+  for (const char* format : {"bmp", "png", "jpeg", "gif"}) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(2, 2, QImage::Format_RGB32).save(&buffer, format);
+    open_as_file(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()), {2, 2});
+  }
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The whole picture, within the bound a canvas gives here, and a corner.
+  open_as_file(data, size, {512, 512});
+  open_as_file(data, size, {7, 3});
   return 0;
 }

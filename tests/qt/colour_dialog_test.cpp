@@ -36,7 +36,8 @@ TEST(ColourDialog, ConfirmedColourAndTheCustomColoursComeBack) {
   when_open([&](QColorDialog& d) {
     for (int i = 0; i < 16; ++i) seen[std::size_t(i)] = to_tcolor(QColorDialog::customColor(i));
     opened_on = to_tcolor(d.currentColor());
-    QColorDialog::setCustomColor(3, QColor(1, 2, 3));  // the user edits box D
+    QColorDialog::setCustomColor(3, QColor(1, 2, 3));  // the user edits boxes D and P
+    QColorDialog::setCustomColor(15, QColor(4, 5, 6));
     d.setCurrentColor(QColor(10, 20, 30));
     d.accept();
   });
@@ -45,8 +46,10 @@ TEST(ColourDialog, ConfirmedColourAndTheCustomColoursComeBack) {
   EXPECT_EQ(opened_on, RGB(200, 100, 50));
   ASSERT_TRUE(chosen);
   EXPECT_EQ(*chosen, RGB(10, 20, 30));
-  EXPECT_EQ(custom[3], RGB(1, 2, 3));
-  EXPECT_EQ(custom[4], sample_customs()[4]);
+  CustomColours edited = sample_customs();
+  edited[3] = RGB(1, 2, 3);
+  edited[15] = RGB(4, 5, 6);
+  EXPECT_EQ(custom, edited);
 }
 
 TEST(ColourDialog, CancelAndTheCloseButtonChooseNothing) {

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,29 +92,29 @@ class BoxAnswerer {
   QPointer<QMessageBox> m_last;
 };
 
-// A mouse event as the platform delivers it: `button` is the one that
-// changed, `held` those down during the event.
-inline void send_mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-  QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
+// Mouse input as the platform delivers it: to the top-level window, at the
+// point of `w` given in w's own coordinates (its centre by default). The
+// window then finds the widget; filters and grabs on the way see it.
+inline QWindow* platform_window(QWidget* w) { return w->window()->windowHandle(); }
+inline QPoint window_point(QWidget* w, std::optional<QPoint> at) {
+  return w->mapTo(w->window(), at.value_or(QPoint(w->width() / 2, w->height() / 2)));
 }
+inline void click(QWidget* w, std::optional<QPoint> at = {}, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mouseClick(platform_window(w), button, Qt::NoModifier, window_point(w, at));
+}
+inline void press(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mousePress(platform_window(w), button, Qt::NoModifier, window_point(w, at));
+}
+inline void release(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mouseRelease(platform_window(w), button, Qt::NoModifier, window_point(w, at));
+}
+inline void move_pointer(QWidget* w, QPoint at) { QTest::mouseMove(platform_window(w), window_point(w, at)); }
 
-// A stroke with the left button through the given points.
+// A stroke with the left button through the given points of `w`.
 inline void drag(QWidget* w, const std::vector<QPoint>& points) {
-  send_mouse(w, QEvent::MouseButtonPress, points.front(), Qt::LeftButton, Qt::LeftButton);
-  for (std::size_t i = 1; i < points.size(); ++i)
-    send_mouse(w, QEvent::MouseMove, points[i], Qt::NoButton, Qt::LeftButton);
-  send_mouse(w, QEvent::MouseButtonRelease, points.back(), Qt::LeftButton, Qt::NoButton);
-}
-
-// A left click queued for `w`, handled when the event loop next runs.
-inline void post_click(QWidget* w) {
-  const QPoint at(w->width() / 2, w->height() / 2);
-  const QPointF global(w->mapToGlobal(at));
-  QCoreApplication::postEvent(
-      w, new QMouseEvent(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-  QCoreApplication::postEvent(
-      w, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+  press(w, points.front());
+  for (std::size_t i = 1; i < points.size(); ++i) move_pointer(w, points[i]);
+  release(w, points.back());
 }
 
 // One key typed into the window, as the window system delivers it (to the

@@ -1,6 +1,9 @@
 // The real window walked through its history from the keyboard, and its
 // tool panel hidden, shown and slid away as a person would see it.
 #include <QFileInfo>
+#include <QRadioButton>
+
+#include "app/choices.h"
 
 #include "gui_support.h"
 
@@ -40,11 +43,9 @@ TEST(PanelShowing, TheRightClickHidesAndShowsTheToolPanel) {
   StartedWindow w;
   QWidget* panel = w.view->widget_for(w.form->Panel1);
   const QPoint at(100, 100);
-  send_mouse(&w.view->picture(), QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
-  send_mouse(&w.view->picture(), QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton);
+  click(&w.view->picture(), at, Qt::RightButton);
   EXPECT_FALSE(panel->isVisible());
-  send_mouse(&w.view->picture(), QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
-  send_mouse(&w.view->picture(), QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton);
+  click(&w.view->picture(), at, Qt::RightButton);
   EXPECT_TRUE(panel->isVisible());
   EXPECT_EQ(panel->y(), w.form->top_menu);
 }
@@ -64,9 +65,32 @@ TEST(PanelShowing, AnArmedPanelSlidesDownOnScreenAndComesBackUnderTheMouse) {
   EXPECT_GE(f.Panel1.top(), f.top_menu + 50);
   EXPECT_EQ(panel->y(), f.Panel1.top());
   // The mouse on the bare panel puts it back at once.
-  send_mouse(panel, QEvent::MouseMove, QPoint(5, 60), Qt::NoButton, Qt::NoButton);
+  move_pointer(panel, QPoint(5, 60));
   QApplication::processEvents();
   EXPECT_EQ(panel->y(), f.top_menu);
+}
+
+// "lignes" chosen on the panel, which space then hides. P (paint) and K
+// (random colouring) each make the trace type "crayon" through the core's
+// cascades; showing the panel again must keep it, on screen and in strokes.
+TEST(PanelShowing, ChoicesMadeWhileThePanelIsHiddenSurviveItsShowing) {
+  for (const auto& [key, text] : {std::pair{Qt::Key_P, "p"}, {Qt::Key_K, "k"}}) {
+    SCOPED_TRACE(text);
+    StartedWindow w;
+    TForm1& f = *w.form;
+    const auto trace = w.widget(f.RadioGroup_type_trace)->findChildren<QRadioButton*>();
+    click(trace[int(TypeTrace::lignes)]);
+    ASSERT_EQ(f.RadioGroup_type_trace.item_index(), int(TypeTrace::lignes));
+    type_key(*w.view, Qt::Key_Space, " ");
+    ASSERT_FALSE(f.Panel1.visible());
+    type_key(*w.view, key, text);
+    ASSERT_EQ(f.RadioGroup_type_trace.item_index(), int(TypeTrace::crayon));
+    type_key(*w.view, Qt::Key_Space, " ");
+    ASSERT_TRUE(f.Panel1.visible());
+    EXPECT_EQ(f.RadioGroup_type_trace.item_index(), int(TypeTrace::crayon));
+    EXPECT_TRUE(trace[int(TypeTrace::crayon)]->isChecked());
+    EXPECT_FALSE(trace[int(TypeTrace::lignes)]->isChecked());
+  }
 }
 
 TEST(QuitKeys, EscapeAndF12AskTheQuestion) {

@@ -75,7 +75,7 @@ TEST(QtImageFiles, BmpRoundTripKeepsEveryColour) {
     const std::string path = dir.filePath(QString("p%1x%2.bmp").arg(w).arg(h)).toStdString();
     files.write_bmp(path, original);
     EXPECT_TRUE(files.exists(path));
-    const Bitmap back = files.read(path);
+    const Bitmap back = files.read(path, {});
     EXPECT_EQ(back, original) << w << "x" << h;
     // Other readers see a BMP of the same picture.
     QImage image(QString::fromStdString(path), "BMP");
@@ -93,7 +93,7 @@ TEST(QtImageFiles, ReadsOtherFormatsAsOpaquePixels) {
   const QString path = dir.filePath("p.png");
   ASSERT_TRUE(png.save(path));
   QtImageFiles files;
-  const Bitmap b = files.read(path.toStdString());
+  const Bitmap b = files.read(path.toStdString(), {});
   ASSERT_EQ(b.width(), 3);
   EXPECT_EQ(b.colour_at(0, 0), RGB(10, 20, 30));
   EXPECT_EQ(b.colour_at(2, 1), RGB(200, 100, 50));
@@ -121,12 +121,12 @@ TEST(QtImageFiles, FailuresThrowWithThePath) {
   const std::string text = dir.filePath("note.bmp").toStdString();
   std::ofstream(text) << "not a picture at all";
   try {
-    files.read(text);
+    files.read(text, {});
     FAIL() << "read a text file as a picture";
   } catch (const EInOutError& e) {
     EXPECT_NE(std::string(e.what()).find(text), std::string::npos) << e.what();
   }
-  EXPECT_THROW(files.read(dir.filePath("missing.bmp").toStdString()), EInOutError);
+  EXPECT_THROW(files.read(dir.filePath("missing.bmp").toStdString(), {}), EInOutError);
   EXPECT_THROW(files.write_bmp(dir.filePath("no/such/dir/x.bmp").toStdString(), Bitmap(2, 2)), EInOutError);
   EXPECT_FALSE(files.exists(dir.path().toStdString()));
   EXPECT_FALSE(files.exists(dir.filePath("missing.bmp").toStdString()));
@@ -137,30 +137,75 @@ std::string fixture_path(const char* name) { return std::string(KORVEL_TEST_DATA
 TEST(QtImageFiles, TruncatedAndMalformedPicturesAreRefusedInWords) {
   QtImageFiles files;
   for (const char* name : {"snapshot_first_4000_bytes.bmp", "snapshot_half.bmp", "header_only.bmp",
-                           "top_down_24bit_5x3_cut.bmp", "rle8_4x2_cut.bmp"}) {
+                           "top_down_24bit_5x3_cut.bmp", "rle8_4x2_cut.bmp", "red_3x2_cut.png",
+                           "photo_1920x1080_first_2000_bytes.jpg", "photo_64x48_half.gif"}) {
     try {
-      files.read(fixture_path(name));
+      files.read(fixture_path(name), {});
       ADD_FAILURE() << name << " was read as a whole picture";
     } catch (const EInOutError& e) {
       EXPECT_NE(std::string(e.what()).find("le fichier est tronqué"), std::string::npos) << e.what();
     }
   }
   for (const char* name : {"negative_width.bmp", "depth_7.bmp", "huge_dimensions.bmp", "bad_info_size.bmp"})
-    EXPECT_THROW(files.read(fixture_path(name)), EInOutError) << name;
+    EXPECT_THROW(files.read(fixture_path(name), {}), EInOutError) << name;
+  // Whole, but its compressed rows are damaged.
+  try {
+    files.read(fixture_path("rgb8_bad_data.png"), {});
+    ADD_FAILURE() << "damaged rows were read";
+  } catch (const EInOutError& e) {
+    EXPECT_NE(std::string(e.what()).find("les données de l'image sont endommagées"), std::string::npos) << e.what();
+  }
 }
 
 TEST(QtImageFiles, WholeFixturesReadAsTheirPixels) {
   QtImageFiles files;
-  const Bitmap snapshot = files.read(fixture_path("snapshot_64x48.bmp"));
+  const Bitmap snapshot = files.read(fixture_path("snapshot_64x48.bmp"), {});
   ASSERT_EQ(snapshot.width(), 64);
   ASSERT_EQ(snapshot.height(), 48);
   // Rows are stored bottom-up: the file's first row is the picture's last.
   EXPECT_EQ(snapshot.row(47)[5], 0x000014u | (0u << 8) | (5u << 16));
-  const Bitmap top_down = files.read(fixture_path("top_down_24bit_5x3.bmp"));
+  const Bitmap top_down = files.read(fixture_path("top_down_24bit_5x3.bmp"), {});
   EXPECT_EQ(top_down.row(2)[4], 0xC82828u);
-  const Bitmap rle = files.read(fixture_path("rle8_4x2.bmp"));
+  const Bitmap rle = files.read(fixture_path("rle8_4x2.bmp"), {});
   EXPECT_EQ(rle.row(1)[0], 0xFF0000u);
   EXPECT_EQ(rle.row(0)[3], 0x0000FFu);
+}
+
+// Qt's own reader on the whole file, as opaque pixels: what reading only a
+// part must give, pixel for pixel, cut to that part.
+Bitmap read_whole_by_qt(const std::string& path) {
+  const QImage image = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+  Bitmap b(image.width(), image.height());
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) b.row(y)[x] = image.pixel(x, y) & 0xFFFFFF;
+  return b;
+}
+
+TEST(QtImageFiles, APartReadsAsQtsWholePictureCutToIt) {
+  QtImageFiles files;
+  std::vector<std::string> paths;
+  for (const char* dir : {"/pictures", "/pictures/png", "/pictures/bmp"})
+    for (const QString& name : QDir(QString(KORVEL_TEST_DATA) + dir).entryList({"*.bmp", "*.png", "*.jpg", "*.gif"}))
+      if (!name.contains("cut") && !name.contains("first_") && !name.contains("half") && !name.contains("short"))
+        paths.push_back(std::string(KORVEL_TEST_DATA) + dir + "/" + name.toStdString());
+  ASSERT_GT(paths.size(), 30u);
+  for (const std::string& path : paths) {
+    Bitmap whole;
+    try {
+      whole = files.read(path, {});
+    } catch (const EInOutError&) {
+      continue;  // the malformed fixtures
+    }
+    const Bitmap reference = read_whole_by_qt(path);
+    ASSERT_EQ(whole, reference) << path;
+    const int w = whole.width(), h = whole.height();
+    for (const PicturePart part : {PicturePart{1, 1}, {5, 4}, {w - 1, std::max(h - 2, 1)}, {w + 10, 3}, {3, h + 10}}) {
+      Bitmap cut(std::min(part.width, w), std::min(part.height, h));
+      for (int y = 0; y < cut.height(); ++y)
+        for (int x = 0; x < cut.width(); ++x) cut.row(y)[x] = reference.row(y)[x];
+      EXPECT_EQ(files.read(path, part), cut) << path << " cut to " << part.width << "x" << part.height;
+    }
+  }
 }
 
 TEST(QtImageFiles, ALinkAtTheTargetIsReplacedNeverFollowed) {
@@ -181,8 +226,8 @@ TEST(QtImageFiles, ALinkAtTheTargetIsReplacedNeverFollowed) {
   struct stat info {};
   ASSERT_EQ(lstat(slot.c_str(), &info), 0);
   EXPECT_TRUE(S_ISREG(info.st_mode));
-  EXPECT_EQ(files.read(slot), picture);
-  EXPECT_EQ(files.read(dangling), picture);
+  EXPECT_EQ(files.read(slot, {}), picture);
+  EXPECT_EQ(files.read(dangling, {}), picture);
 }
 
 TEST(QtImageFiles, APipeOrADeviceIsNotReadAsAPicture) {
@@ -190,10 +235,10 @@ TEST(QtImageFiles, APipeOrADeviceIsNotReadAsAPicture) {
   QtImageFiles files;
   const std::string pipe = dir.filePath("~100.bmp").toStdString();
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  EXPECT_THROW(files.read(pipe), EInOutError);  // returns, does not wait for a writer
+  EXPECT_THROW(files.read(pipe, {}), EInOutError);  // returns, does not wait for a writer
   const std::string device = dir.filePath("~101.bmp").toStdString();
   ASSERT_EQ(symlink("/dev/zero", device.c_str()), 0);
-  EXPECT_THROW(files.read(device), EInOutError);
+  EXPECT_THROW(files.read(device, {}), EInOutError);
 }
 
 TEST(SnapshotFiles, ABlockedSlotAndALinkedSlotDoNotStopTheHistory) {
@@ -233,7 +278,7 @@ TEST(QtImageFiles, AFullDiskIsReportedInWordsAndLeavesTheOldFile) {
   } catch (const EInOutError& e) {
     EXPECT_NE(std::string(e.what()).find("le disque est plein"), std::string::npos) << e.what();
   }
-  EXPECT_EQ(files.read(path), small);
+  EXPECT_EQ(files.read(path, {}), small);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"~100.bmp"});
   umount2(mount_point.c_str(), MNT_DETACH);
 }

@@ -67,8 +67,7 @@ TEST(KeyPreview, CtrlAloneEntersCentreChoice) {
   EXPECT_EQ(w.desktop.cursor(), crCross);
   EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
   const QPoint centre(300, 200);
-  send_mouse(&w.view->picture(), QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
-  send_mouse(&w.view->picture(), QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+  click(&w.view->picture(), centre);
   EXPECT_EQ(w.form->centre_x, 300);
   EXPECT_EQ(w.form->centre_y, 200);
   EXPECT_FALSE(w.form->choix_centre);

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <set>
+
 #include "gui_support.h"
 #include "qt/qt_convert.h"
 #include "qt/updown_widget.h"
@@ -168,8 +170,8 @@ TEST(MainView, NewOnWhiteWipesThePictureToWhite) {
   EXPECT_EQ(to_tcolor(shown.pixelColor(25, 25)), clWhite);
   // A press that leaves the button before the release is no click.
   QWidget* black = w.view->widget_for(w.form->Panel_new_fond_noir);
-  send_mouse(black, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
-  send_mouse(black, QEvent::MouseButtonRelease, QPoint(200, 5), Qt::LeftButton, Qt::NoButton);
+  press(black, QPoint(5, 5));
+  release(black, QPoint(200, 5));
   EXPECT_EQ(w.form->coul_fond, clWhite);
 }
 
@@ -271,7 +273,7 @@ TEST(MainView, PickingAPenModeInTheListAppliesIt) {
   StartedWindow w;
   auto* modes = w.widget<QComboBox>(w.form->ComboBox1);
   modes->setFocus();
-  QTest::keyClick(modes, Qt::Key_Down);
+  type_key(*w.view, Qt::Key_Down, QString());
   EXPECT_EQ(w.form->ComboBox1.item_index(), 1);
   EXPECT_EQ(w.form->mode_crayon, pmMerge);
   EXPECT_EQ(w.canvas().Pen.Mode, pmMerge);
@@ -284,21 +286,47 @@ TEST(MainView, HelpPanelShowsCentredAndIsDraggedByTheMouse) {
   QWidget* help = w.view->widget_for(f.Panel8);
   ASSERT_TRUE(help->isVisible());
   EXPECT_EQ(help->geometry(), QRect((1920 - 401) / 2, (1080 - 425) / 2, 401, 425));
-  // The pointer's screen positions; the panel moves under it.
-  const QPoint grip = help->mapToGlobal(QPoint(200, 10));
-  const auto at = [&](QPoint global) { return help->mapFromGlobal(global); };
-  send_mouse(help, QEvent::MouseButtonPress, at(grip), Qt::LeftButton, Qt::LeftButton);
-  for (const QPoint step : {QPoint(30, 10), QPoint(60, 20)}) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at(grip + step)), QPointF(grip + step), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(help, &move);
-  }
-  send_mouse(help, QEvent::MouseButtonRelease, at(grip + QPoint(60, 20)), Qt::LeftButton, Qt::NoButton);
+  // The pointer's positions in the window; the panel moves under it.
+  QWindow* window = platform_window(help);
+  const QPoint grip = window_point(help, QPoint(200, 10));
+  QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, grip);
+  for (const QPoint step : {QPoint(30, 10), QPoint(60, 20)}) QTest::mouseMove(window, grip + step);
+  QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, grip + QPoint(60, 20));
   EXPECT_EQ(help->pos(), QPoint((1920 - 401) / 2 + 60, (1080 - 425) / 2 + 20));
   EXPECT_EQ(f.Panel8.left(), help->x());
   QTest::mouseClick(w.view->widget_for(f.SpeedButton_exit_help), Qt::LeftButton);
   EXPECT_FALSE(help->isVisible());
   EXPECT_FALSE(f.Panel8.visible());
+}
+
+// Counts the drag objects made anywhere: each sees at least its deletion.
+struct DragWatch : QObject {
+  DragWatch() { QCoreApplication::instance()->installEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent*) override {
+    if (watched->inherits("QDrag")) drags.insert(watched);
+    return false;
+  }
+  std::set<const QObject*> drags;
+};
+
+// A press on selected help text, then a move: the text's drag, whose own
+// event loop would hold all other input, never starts.
+TEST(MainView, TheHelpTextIsNeverDragged) {
+  StartedWindow w;
+  type_key(*w.view, Qt::Key_F1, QString());
+  auto* memo = qobject_cast<QPlainTextEdit*>(w.view->widget_for(w.form->Memo1));
+  ASSERT_TRUE(memo->isVisible());
+  memo->selectAll();
+  QTextCursor inside = memo->textCursor();
+  inside.setPosition(6);
+  const QPoint on_text = memo->cursorRect(inside).center();
+  DragWatch watch;
+  press(memo->viewport(), on_text);
+  move_pointer(memo->viewport(), on_text + QPoint(60, 30));
+  release(memo->viewport(), on_text + QPoint(60, 30));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(watch.drags.empty());
+  EXPECT_EQ(w.form->Memo1.lines().front(), "  Echap ou F1=> sortie");
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
+#include "files/picture_file.h"
 #include "gui_support.h"
 
 namespace korvel::qt::testing {
@@ -36,37 +36,41 @@ struct SavePictureTest : ::testing::Test {
   fs::path dir{temporary.path().toStdString()};
   QtImageFiles files;
   Bitmap picture = noise(37, 23, 7);
+  // Saved in the format its name gives.
+  void save(const fs::path& path) { files.save_picture(path.string(), picture, saved_format(path.string())); }
+  Bitmap read(const fs::path& path) { return files.read(path.string(), {}); }
 };
 
-TEST_F(SavePictureTest, BmpByDefaultAndForNamesQtHasNoWriterFor) {
-  for (const char* name : {"a.bmp", "a.BMP", "b.xyz", "c.d.e"}) {
-    files.save_picture((dir / name).string(), picture);
+TEST_F(SavePictureTest, BmpByDefaultAndForNamesOfOtherFormats) {
+  for (const char* name : {"a.bmp", "a.BMP", "b.xyz", "c.d.e", "d.ppm", "e.gif"}) {
+    save(dir / name);
     EXPECT_EQ(head(dir / name, 2), "BM") << name;
-    EXPECT_EQ(files.read((dir / name).string()), picture) << name;  // every pixel back
+    EXPECT_EQ(read(dir / name), picture) << name;  // every pixel back
   }
 }
 
 TEST_F(SavePictureTest, PngAndJpegNamesGetThoseFormats) {
-  files.save_picture((dir / "a.png").string(), picture);
+  save(dir / "a.png");
   EXPECT_EQ(head(dir / "a.png", 4), "\x89PNG");
-  EXPECT_EQ(files.read((dir / "a.png").string()), picture);
-  if (!QImageWriter::supportedImageFormats().contains("jpg")) GTEST_SKIP() << "Qt has no JPEG writer here";
-  files.save_picture((dir / "a.JPG").string(), picture);
-  EXPECT_EQ(head(dir / "a.JPG", 2), "\xFF\xD8");
-  EXPECT_EQ(files.read((dir / "a.JPG").string()).width(), 37);
+  EXPECT_EQ(read(dir / "a.png"), picture);
+  for (const char* name : {"a.JPG", "b.jpeg"}) {
+    save(dir / name);
+    EXPECT_EQ(head(dir / name, 2), "\xFF\xD8") << name;
+    EXPECT_EQ(read(dir / name).width(), 37) << name;
+  }
 }
 
 TEST_F(SavePictureTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
-  files.save_picture((dir / "keep.bmp").string(), picture);
+  save(dir / "keep.bmp");
   const std::string before = head(dir / "keep.bmp", 1 << 20);
   fs::create_directory(dir / "sub");
   try {
-    files.save_picture((dir / "missing" / "x.bmp").string(), picture);
+    save(dir / "missing" / "x.bmp");
     FAIL() << "no error";
   } catch (const EInOutError& e) {
     EXPECT_NE(std::string(e.what()).find("le dossier n'existe pas"), std::string::npos) << e.what();
   }
-  EXPECT_THROW(files.save_picture((dir / "sub").string(), picture), EInOutError);  // a folder there
+  EXPECT_THROW(save(dir / "sub"), EInOutError);  // a folder there
   EXPECT_TRUE(fs::is_directory(dir / "sub"));
   EXPECT_EQ(head(dir / "keep.bmp", 1 << 20), before);
 }
@@ -117,6 +121,32 @@ TEST(SaveAndOpen, ARoundTripThroughTheButtonsKeepsEveryPixel) {
       dispatch(w.desktop, [&] { w.form->Panel5.click(); });
     }
     EXPECT_EQ(c.bitmap(), saved) << name;
+  }
+}
+
+// "Ouvrir" through the window and the real dialog, on a JPEG and a GIF cut
+// short and on 900 MB of zeros named big.bmp (sparse): each is refused in a
+// box that says why, and the picture stays as it was.
+TEST(SaveAndOpen, DamagedFilesAndNonPicturesAreRefusedAndThePictureKept) {
+  StartedWindow w;
+  const QString big = w.directory.filePath("big.bmp");
+  { std::ofstream(big.toStdString(), std::ios::binary); }
+  fs::resize_file(big.toStdString(), 900'000'000);
+  const Bitmap before = w.canvas().bitmap();
+  const std::pair<QString, const char*> cases[] = {
+      {QString(KORVEL_TEST_DATA) + "/pictures/photo_1920x1080_first_2000_bytes.jpg", "le fichier est tronqué"},
+      {QString(KORVEL_TEST_DATA) + "/pictures/photo_64x48_half.gif", "le fichier est tronqué"},
+      {big, "ce fichier n'est pas une image BMP, PNG, JPEG ou GIF"},
+  };
+  for (const auto& [path, cause] : cases) {
+    BoxAnswerer ok(QMessageBox::Ok);
+    {
+      FileDialogAnswerer answer(path);
+      click(w.view->widget_for(w.form->Panel5));
+    }
+    ASSERT_EQ(ok.texts.size(), 1u) << path.toStdString();
+    EXPECT_EQ(ok.texts[0], "Impossible de lire l'image " + path.toStdString() + " : " + cause);
+    EXPECT_EQ(w.canvas().bitmap(), before) << path.toStdString();
   }
 }
 

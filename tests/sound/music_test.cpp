@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "support/form_fixture.h"
 
@@ -39,9 +40,16 @@ TEST(WaveFormat, ThirtyTwoBitMonoAt44100) {
 TEST(GenereTon, SampleCountsRoundHalvesToEven) {
   EXPECT_EQ(tone(440, 20).size(), 882u);
   EXPECT_EQ(tone(440, 25).size(), 1102u);  // 1102.5
+  EXPECT_EQ(tone(440, 85).size(), 3748u);  // 3748.5
   EXPECT_EQ(tone(440, 99).size(), 4366u);  // 4365.9
   EXPECT_EQ(tone(440, 0).size(), 0u);
   EXPECT_EQ(tone(440, -5).size(), 0u);
+  // Every duration a burst draws: the nearest count, an even one at a half.
+  for (int d = 20; d <= 99; ++d) {
+    const long long count = (long long)tone(440, d, 0).size(), exact_times_1000 = 44100LL * d;
+    const long long off = std::llabs(count * 1000 - exact_times_1000);
+    EXPECT_TRUE(off < 500 || (off == 500 && count % 2 == 0)) << d << " ms: " << count;
+  }
 }
 
 TEST(GenereTon, A120HzToneStartsAtZeroAndPeaksAtAQuarterPeriod) {
@@ -87,13 +95,26 @@ TEST(Musique, TenToThirtyNineRandomTonesEachOnItsOwnDevice) {
   EXPECT_TRUE(f.console.lines.empty());
 }
 
-TEST(Musique, TwoBurstsDiffer) {
+// Each burst seeds the generator from the clock, whatever was drawn
+// before it, then draws the tone count, then each tone's frequency before
+// its duration.
+TEST(Musique, EachBurstReseedsFromTheClockAndDrawsFrequencyBeforeDuration) {
   StartedForm f(32, 32);
-  f->musique();
-  const auto first = f.audio.tones;
-  f.audio.tones.clear();
-  f->musique();
-  EXPECT_NE(first, f.audio.tones);
+  std::uint64_t now = 1000;
+  f->random().set_clock([&] { return now; });
+  for (int burst = 0; burst < 2; ++burst, now += 7) {
+    f.audio.tones.clear();
+    f->random().seed(99 + std::uint64_t(burst));
+    f->musique();
+    RandomGenerator expected(now);
+    const int count = expected.Random(30) + 10;
+    ASSERT_EQ(f.audio.tones.size(), std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+      const int frequency = expected.Random(5000) + 120;
+      const int duration = expected.Random(80) + 20;
+      EXPECT_EQ(f.audio.tones[std::size_t(i)], tone(frequency, duration)) << "burst " << burst << ", tone " << i;
+    }
+  }
 }
 
 TEST(Musique, WithoutADeviceTheBurstGoesThroughSilently) {

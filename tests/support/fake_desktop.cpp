@@ -73,16 +73,18 @@ void MemoryImageFiles::write_bmp(const std::string& path, const Bitmap& picture)
   writes.push_back(path);
 }
 
-void MemoryImageFiles::save_picture(const std::string& path, const Bitmap& picture) {
+void MemoryImageFiles::save_picture(const std::string& path, const Bitmap& picture, PictureFormat format) {
   if (fail_writes) throw EInOutError("Impossible d'écrire " + path);
   files[path] = picture;
   saved_pictures.push_back(path);
+  saved_formats.push_back(format);
 }
 
-Bitmap MemoryImageFiles::read(const std::string& path) {
+Bitmap MemoryImageFiles::read(const std::string& path, PicturePart part) {
   if (unreadable.count(path)) throw EInOutError("Format de bitmap non valide");
   auto it = files.find(path);
   if (it == files.end()) throw EInOutError("Fichier introuvable " + path);
+  parts_read.push_back(part);
   return it->second;
 }
 

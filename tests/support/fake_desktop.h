@@ -93,16 +93,19 @@ class MemoryImageFiles : public ImageFiles {
  public:
   bool exists(const std::string& path) const override { return files.count(path) != 0; }
   void write_bmp(const std::string& path, const Bitmap& picture) override;
-  void save_picture(const std::string& path, const Bitmap& picture) override;
-  Bitmap read(const std::string& path) override;
+  void save_picture(const std::string& path, const Bitmap& picture, PictureFormat format) override;
+  Bitmap read(const std::string& path, PicturePart part) override;
 
   std::map<std::string, Bitmap> files;
   // Paths whose reading fails as a file that is not a bitmap would.
   std::map<std::string, bool> unreadable;
   bool fail_writes = false;
   std::vector<std::string> writes;
-  // The pictures a person saved, by path, in the order saved.
+  // The part asked for at each read.
+  std::vector<PicturePart> parts_read;
+  // The pictures a person saved, by path, in the order saved, and their formats.
   std::vector<std::string> saved_pictures;
+  std::vector<PictureFormat> saved_formats;
 };
 
 }  // namespace korvel::testing

@@ -1,0 +1,137 @@
+// "Ouvrir" on a full-HD window, from the dialog's answer to the picture
+// drawn: how long the window is held. A picture that fits the screen is the
+// reference; a 5600x5600 PNG or JPEG and 900 MB of zeros named big.bmp (a
+// sparse file) must not hold it much longer. The pictures are made once,
+// in korvel-open-bench under the temporary directory. `peak_MiB` is the
+// process's peak memory: run one benchmark at a time (--benchmark_filter),
+// after a first run has made the pictures, to read it.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/main_window.h"
+#include "platform/dispatch.h"
+#include "qt/qt_image_files.h"
+#include "support/fake_desktop.h"
+#include "support/fake_sound.h"
+#include "support/memory_text_files.h"
+
+namespace korvel::qt {
+namespace {
+
+void application() {
+  static int argc = 1;
+  static char name[] = "korvel_view_bench";
+  static char* argv[] = {name, nullptr};
+  static const auto* app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QGuiApplication(argc, argv);
+  }();
+  (void)app;
+}
+
+// A picture with smooth shading and fine grain, as a photograph has.
+QImage photograph(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  std::uint32_t noise = 1;
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      noise = noise * 1664525u + 1013904223u;
+      const int grain = int(noise >> 29);
+      row[x] = qRgb((x * 255 / width + grain) & 255, (y * 255 / height + grain) & 255, ((x + y) / 16 + grain) & 255);
+    }
+  }
+  return image;
+}
+
+struct OpenWindow {
+  QTemporaryDir directory;
+  testing::FakeDesktop desktop{1920, 1080};
+  QtImageFiles files;
+  testing::MemoryTextFiles text_files;
+  testing::FakeAudioOut audio;
+  testing::FakeConsole console;
+  std::unique_ptr<TForm1> form;
+
+  OpenWindow() {
+    application();
+    const std::string dir = directory.path().toStdString();
+    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", {}, text_files, audio, console});
+    form->FormCreate();
+    form->set_client_size(1920, 1080);
+    form->FormResize();
+  }
+  void open(const std::string& file) {
+    desktop.open_answers.push_back(file);
+    dispatch(desktop, [&] { form->Panel5Click(); });
+  }
+};
+
+// A picture of the bench, made the first time it is asked for.
+std::string picture(const char* name, int width, int height, bool progressive = false) {
+  const auto dir = std::filesystem::temp_directory_path() / "korvel-open-bench";
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / name).string();
+  if (!std::filesystem::exists(path)) {
+    QImageWriter writer(QString::fromStdString(path));
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(photograph(width, height));
+  }
+  return path;
+}
+
+void report_peak(benchmark::State& state) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MiB"] = double(usage.ru_maxrss) / 1024;
+}
+
+void open(benchmark::State& state, const std::string& path) {
+  OpenWindow w;
+  for (auto _ : state) w.open(path);
+  if (!w.desktop.errors.empty()) state.SkipWithError(w.desktop.errors.front().c_str());
+  report_peak(state);
+}
+
+void BM_Open_ScreenSizedPng(benchmark::State& state) { open(state, picture("screen.png", 1920, 1080)); }
+BENCHMARK(BM_Open_ScreenSizedPng)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Open_ScreenSizedBmp(benchmark::State& state) { open(state, picture("screen.bmp", 1920, 1080)); }
+BENCHMARK(BM_Open_ScreenSizedBmp)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Open_Png5600(benchmark::State& state) { open(state, picture("5600.png", 5600, 5600)); }
+BENCHMARK(BM_Open_Png5600)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Open_Jpeg5600(benchmark::State& state) { open(state, picture("5600.jpg", 5600, 5600)); }
+BENCHMARK(BM_Open_Jpeg5600)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Open_ProgressiveJpeg5600(benchmark::State& state) {
+  open(state, picture("5600-progressive.jpg", 5600, 5600, true));
+}
+BENCHMARK(BM_Open_ProgressiveJpeg5600)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Open_Bmp5600(benchmark::State& state) { open(state, picture("5600.bmp", 5600, 5600)); }
+BENCHMARK(BM_Open_Bmp5600)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Refused: the window is held only until the refusal is shown.
+void BM_Open_900MBOfZerosNamedBmp(benchmark::State& state) {
+  OpenWindow w;
+  const std::string file = w.directory.filePath("big.bmp").toStdString();
+  { std::ofstream(file, std::ios::binary); }
+  std::filesystem::resize_file(file, 900'000'000);
+  for (auto _ : state) w.open(file);
+  state.counters["refusals"] = double(w.desktop.errors.size());
+  report_peak(state);
+}
+BENCHMARK(BM_Open_900MBOfZerosNamedBmp)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace korvel::qt
