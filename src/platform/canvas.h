@@ -94,4 +94,10 @@ class Canvas {
   Rect m_changed;
 };
 
+// A dot of the pen's width at p: MoveTo and LineTo on the same point.
+inline void draw_dot(Canvas& canvas, TPoint p) {
+  canvas.MoveTo(p.x, p.y);
+  canvas.LineTo(p.x, p.y);
+}
+
 }  // namespace korvel
