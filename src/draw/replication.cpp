@@ -134,6 +134,7 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
   p.petales = reglages.petales;
   p.tours = reglages.tours;
   p.facteur = reglages.facteur;
+  p.positions = ParametresReplication::Positions::arrondies;
   // 7.5.
   const bool rosette = p.symetrie == Symetrie::rosace || p.symetrie == Symetrie::vitrail;
   if (rosette && CheckBox_spirale.checked() &&

@@ -58,12 +58,11 @@ void peindre_copie(TForm1& f, const CopieContexte& copie, ModePeinture peinture)
   }
 }
 
-// A shadow: a band of `largeur` lines of width 2 stepping one pixel
+// A shadow: a band of `rampe.largeur` lines of width 2 stepping one pixel
 // down-right from the segment, shaded from the copy's colour.
-void ombre(TForm1& f, const Segment& s, TColor couleur, std::int32_t largeur) {
-  Canvas& canvas = f.Image1.canvas();
-  for (std::int32_t i = 0; i < largeur; ++i) {
-    canvas.Pen.Color = f.rampe_ombre(couleur, largeur, i);
+void ombre(Canvas& canvas, const Segment& s, const RampeOmbre& rampe) {
+  for (std::int32_t i = 0; i < rampe.largeur; ++i) {
+    canvas.Pen.Color = rampe.couleurs[std::size_t(i)];
     canvas.Pen.Width = 2;
     ligne(canvas, s, i, i, i, i);
   }
@@ -98,7 +97,15 @@ void TForm1::trace_copie(CopieContexte& copie) {
       ligne(canvas, arrondi_a_droite(copie.copie, o), 0, 0, 0, 0);
       return;
     }
-    if (largeur >= 1) ombre(*this, arrondi_a_droite(copie.copie, o), copie.couleur, largeur);
+    if (largeur < 1) return;
+    RampeOmbre& rampe = copie.rampe;
+    if (rampe.base != copie.couleur || rampe.largeur != largeur) {
+      rampe.base = copie.couleur;
+      rampe.largeur = largeur;
+      rampe.couleurs.clear();
+      for (std::int32_t i = 0; i < largeur; ++i) rampe.couleurs.push_back(rampe_ombre(copie.couleur, largeur, i));
+    }
+    ombre(canvas, arrondi_a_droite(copie.copie, o), rampe);
   };
 
   if (const std::optional<Clones> clones = clones_de(nb_clones, desktop().screen_width())) {
