@@ -149,6 +149,10 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
                                   RadioGroup_peindre_dessiner.choice<ModePeinture>() == ModePeinture::dessiner &&
                                   !CheckBox_epaisseur.checked() && repeats_harmlessly(mode);
   std::optional<TraceArrondi> precedente;
+  // Drawn copies only put lines on the picture: they are drawn together, by
+  // bands of rows on several threads.
+  std::optional<Canvas::DeferredLines> ensemble;
+  if (RadioGroup_peindre_dessiner.choice<ModePeinture>() == ModePeinture::dessiner) ensemble.emplace(canvas);
   CopieContexte copie;
   copie.couleur = couleur;
   pour_chaque_copie(p, [&](const Copie& c) {

@@ -150,6 +150,7 @@ class AreaSearch {
 }  // namespace
 
 void Canvas::FloodFill(int x, int y, TColor colour, TFillStyle style) {
+  settle();
   if (!m_bitmap.contains(x, y) || Brush.Style != bsSolid) return;
   // A colour with a top byte set equals no pixel.
   const std::uint32_t pixel = (colour >> 24) != 0 ? 0xFFFFFFFFu : pixel_of(colour);

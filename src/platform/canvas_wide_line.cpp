@@ -313,8 +313,8 @@ const Span* disc_rows(i64 width) {
 void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
   const DiscRow disc(width);
   // Everything lies within the discs' reach of the two ends.
-  const i64 y_first = std::max<i64>(std::min(from.y, to.y) + disc.disc().first_row(), 0);
-  const i64 y_last = std::min<i64>(std::max(from.y, to.y) + disc.disc().last_row(), out.height() - 1);
+  const i64 y_first = std::max<i64>(std::min(from.y, to.y) + disc.disc().first_row(), out.first_row());
+  const i64 y_last = std::min<i64>(std::max(from.y, to.y) + disc.disc().last_row(), out.last_row());
   const i64 x_first = std::min(from.x, to.x) + disc.disc().first_row();
   const i64 x_last = std::max(from.x, to.x) + disc.disc().last_row();
   if (y_first > y_last || x_last < 0 || x_first >= out.width()) return;
