@@ -17,20 +17,12 @@
 #include "qt/qt_image_files.h"
 #include "qt/qt_text_files.h"
 #include "support/fake_sound.h"
+#include "view_bench_app.h"
 
 namespace korvel::qt {
 namespace {
 
-QApplication& application() {
-  static int argc = 1;
-  static char name[] = "korvel_view_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
+using bench::application;
 
 // A started window of 1920x1080 with ten strokes of a 24-petal rosette.
 struct Fenetre {

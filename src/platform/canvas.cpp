@@ -61,8 +61,7 @@ void Canvas::LineTo(int x, int y) {
   if (Pen.Style == psClear) return;
   const RasterOp op = raster_op(Pen.Mode, pixel_of(Pen.Color));
   if (m_deferring > 0 && m_line_threads > 0) {
-    m_queue.push_back({from, to, Pen.Width, op});
-    if (m_queue.size() >= kQueuedLines) draw_queued();
+    queue(from, to, op);
     return;
   }
   detail::SpanWriter out(m_bitmap, m_changed, op);

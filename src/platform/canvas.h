@@ -104,14 +104,18 @@ class Canvas {
   void set_line_threads(int threads);
 
  private:
-  // A line waiting to be drawn, with the pen it was given.
+  // A line waiting to be drawn, with the pen it was given and the rows of
+  // the picture it may touch (first > last: none).
   struct QueuedLine {
     TPoint from, to;
     int width;
+    int first_row, last_row;
     RasterOp op;
   };
   // Lines queued before they are drawn: about half a megabyte.
   static constexpr std::size_t kQueuedLines = 16384;
+  // Queues the line with the pen's width; draws the queue when full.
+  void queue(TPoint from, TPoint to, RasterOp op);
   // Draws the queued lines and empties the queue.
   void draw_queued();
   // Draws the queued lines before anything reads or changes the picture.

@@ -26,14 +26,19 @@ constexpr i64 kBandRows = 16;
 // they save.
 constexpr i64 kRowsForThreads = 4096;
 
-// The rows a line may touch within the picture's 0..last: its ends' rows
-// widened by the reach of the pen's disc. first > last when none.
-std::pair<i64, i64> rows_of(TPoint from, TPoint to, int width, i64 last) {
-  const i64 up = width <= 1 ? 0 : width / 2, down = width <= 1 ? 0 : (i64(width) - 1) / 2;
-  return {std::max<i64>(std::min(from.y, to.y) - up, 0), std::min<i64>(std::max(from.y, to.y) + down, last)};
-}
-
 }  // namespace
+
+void Canvas::queue(TPoint from, TPoint to, RasterOp op) {
+  // The rows within the picture: the ends' rows widened by the reach of the
+  // pen's disc.
+  const int width = Pen.Width;
+  const i64 up = width <= 1 ? 0 : width / 2, down = width <= 1 ? 0 : (i64(width) - 1) / 2;
+  const i64 first = std::max<i64>(std::min(from.y, to.y) - up, 0);
+  const i64 last = std::min<i64>(std::max(from.y, to.y) + down, i64(height()) - 1);
+  if (first > last) return;  // no row of the picture
+  m_queue.push_back({from, to, width, int(first), int(last), op});
+  if (m_queue.size() >= kQueuedLines) draw_queued();
+}
 
 int Canvas::default_line_threads() {
   return int(std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, 8));
@@ -46,19 +51,15 @@ void Canvas::set_line_threads(int threads) {
 
 void Canvas::draw_queued() {
   if (m_queue.empty()) return;
-  const i64 last = i64(height()) - 1;
   i64 rows = 0;
-  for (const QueuedLine& l : m_queue) {
-    const auto [first, end] = rows_of(l.from, l.to, l.width, last);
-    rows += std::max<i64>(end - first + 1, 0);
-  }
-  const int parts = rows >= kRowsForThreads ? std::max(m_line_threads, 1) : 1;
+  if (m_line_threads > 1)
+    for (const QueuedLine& l : m_queue) rows += l.last_row - l.first_row + 1;
+  const int parts = rows >= kRowsForThreads ? m_line_threads : 1;
   std::vector<Rect> changed(static_cast<std::size_t>(parts));
   const auto part = [&](int t) {
     detail::SpanWriter out(m_bitmap, changed[std::size_t(t)], RasterOp{});
     for (const QueuedLine& l : m_queue) {
-      const auto [first, end] = rows_of(l.from, l.to, l.width, last);
-      if (first > end) continue;
+      const i64 first = l.first_row, end = l.last_row;
       out.set_op(l.op);
       if (parts == 1) {
         out.set_rows(first, end);

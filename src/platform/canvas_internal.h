@@ -186,6 +186,19 @@ class SpanWriter {
     for (i64 x = x1; x <= x2; ++x) p[x] = op.apply(p[x]);
     note(y, x1, x2);
   }
+  // Row y of the bitmap, for span_at.
+  std::uint32_t* row(i64 y) { return m_bitmap.row(int(y)); }
+  // Pixels x1..x2 from `row`, known to lie inside the bitmap; the caller
+  // notes them with note_box.
+  void span_at(std::uint32_t* row, i64 x1, i64 x2) const {
+    const RasterOp op = m_op;
+    for (i64 x = x1; x <= x2; ++x) row[x] = op.apply(row[x]);
+  }
+  // Adds the box x1..x2 by y1..y2 (all included) to what was touched.
+  void note_box(i64 x1, i64 y1, i64 x2, i64 y2) {
+    note(y1, x1, x2);
+    note(y2, x1, x2);
+  }
   // The union of up to a few spans of row y, each pixel combined once even
   // where the spans overlap. Reorders `spans`.
   void row(i64 y, Span* spans, int count);

@@ -225,20 +225,46 @@ class LineShape {
     m_spans.clear();
     const DiscRow disc(width);
     m_first_row = std::min<i64>(0, dy) + disc.disc().first_row();
-    const i64 last_row = std::max<i64>(0, dy) + disc.disc().last_row();
+    m_last_row = std::max<i64>(0, dy) + disc.disc().last_row();
     m_row = m_first_row - 1;
     constexpr i64 kFar = i64(1) << 20;
-    paint_rows<i64>(*this, {0, 0}, {int(dx), int(dy)}, width, m_first_row, last_row, -kFar, kFar, disc);
-    while (m_row < last_row) begin_row(m_row + 1);
+    paint_rows<i64>(*this, {0, 0}, {int(dx), int(dy)}, width, m_first_row, m_last_row, -kFar, kFar, disc);
+    while (m_row < m_last_row) begin_row(m_row + 1);
     m_starts.push_back(std::uint32_t(m_spans.size()));
+    m_x_min = kFar;
+    m_x_max = -kFar;
+    for (const Span& span : m_spans) m_x_min = std::min(m_x_min, span.x1), m_x_max = std::max(m_x_max, span.x2);
   }
-  // Draws the shape's rows y_first..y_last with its start at `from`.
-  void draw(SpanWriter& out, TPoint from, i64 y_first, i64 y_last) const {
-    for (i64 y = y_first; y <= y_last; ++y) {
-      const std::size_t r = std::size_t(y - from.y - m_first_row);
-      for (std::uint32_t k = m_starts[r]; k < m_starts[r + 1]; ++k)
-        out.span(y, m_spans[k].x1 + from.x, m_spans[k].x2 + from.x);
+  // Draws the shape with its start at `from`, within the writer's rows.
+  void draw(SpanWriter& out, TPoint from) const {
+    const i64 y_first = std::max(from.y + m_first_row, out.first_row());
+    const i64 y_last = std::min(from.y + m_last_row, out.last_row());
+    const i64 left = from.x + m_x_min, right = from.x + m_x_max;
+    if (y_first > y_last || right < 0 || left >= out.width()) return;
+    const Span* span = m_spans.data() + m_starts[std::size_t(y_first - from.y - m_first_row)];
+    const std::uint32_t* start = m_starts.data() + (y_first - from.y - m_first_row) + 1;
+    if (left < 0 || right >= out.width()) {
+      for (i64 y = y_first; y <= y_last; ++y, ++start)
+        for (const Span* end = m_spans.data() + *start; span < end; ++span)
+          out.span(y, span->x1 + from.x, span->x2 + from.x);
+      return;
     }
+    // Within the picture's columns: no clipping, the box noted once.
+    const bool whole = y_first == from.y + m_first_row && y_last == from.y + m_last_row;
+    i64 x1 = out.width(), x2 = -1;
+    const std::size_t stride = std::size_t(out.width());
+    std::uint32_t* row = out.row(y_first) + from.x;
+    for (i64 y = y_first; y <= y_last; ++y, ++start, row += stride) {
+      if (y + 2 <= y_last) __builtin_prefetch(row + 2 * stride + span->x1, 1);
+      for (const Span* end = m_spans.data() + *start; span < end; ++span) {
+        out.span_at(row, span->x1, span->x2);
+        if (!whole) x1 = std::min(x1, span->x1 + from.x), x2 = std::max(x2, span->x2 + from.x);
+      }
+    }
+    if (whole)
+      out.note_box(left, y_first, right, y_last);
+    else if (x1 <= x2)
+      out.note_box(x1, y_first, x2, y_last);
   }
 
   // As an output of paint_rows, rows in order.
@@ -272,18 +298,24 @@ class LineShape {
   }
 
   i64 m_dx = 0, m_dy = 0, m_width = 0;  // width 0: nothing recorded
-  i64 m_first_row = 0, m_row = 0;
+  // Rows (relative to the start) from first to last, and the columns they reach.
+  i64 m_first_row = 0, m_last_row = 0, m_x_min = 0, m_x_max = 0;
+  i64 m_row = 0;                        // while recording: the row being built
   std::vector<std::uint32_t> m_starts;  // row r's spans: m_starts[r] to m_starts[r + 1]
   std::vector<Span> m_spans;
 };
 
-// The shape of a line, from a few kept per thread.
+// The shape of a line, from a few kept per thread; the one asked last first,
+// as lines of a shadow band or of clones come in runs.
 const LineShape& shape_of(i64 dx, i64 dy, i64 width) {
   constexpr int kKept = 16;
   thread_local LineShape kept[kKept];
+  thread_local const LineShape* last = &kept[0];
+  if (last->is(dx, dy, width)) return *last;
   const auto slot = std::size_t((u64(dx) * 0x9E3779B97F4A7C15ull ^ u64(dy) * 0xC2B2AE3D27D4EB4Full ^ u64(width)) >> 60);
   LineShape& s = kept[slot % kKept];
   if (!s.is(dx, dy, width)) s.record(dx, dy, width);
+  last = &s;
   return s;
 }
 
@@ -311,6 +343,12 @@ const Span* disc_rows(i64 width) {
 }
 
 void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
+  const i64 dx = i64(to.x) - from.x, dy = i64(to.y) - from.y;
+  if (std::llabs(dx) <= LineShape::kMaxLength && std::llabs(dy) <= LineShape::kMaxLength &&
+      width <= LineShape::kMaxWidth) {
+    shape_of(dx, dy, width).draw(out, from);
+    return;
+  }
   const DiscRow disc(width);
   // Everything lies within the discs' reach of the two ends.
   const i64 y_first = std::max<i64>(std::min(from.y, to.y) + disc.disc().first_row(), out.first_row());
@@ -318,13 +356,6 @@ void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
   const i64 x_first = std::min(from.x, to.x) + disc.disc().first_row();
   const i64 x_last = std::max(from.x, to.x) + disc.disc().last_row();
   if (y_first > y_last || x_last < 0 || x_first >= out.width()) return;
-
-  const i64 dx = i64(to.x) - from.x, dy = i64(to.y) - from.y;
-  if (std::llabs(dx) <= LineShape::kMaxLength && std::llabs(dy) <= LineShape::kMaxLength &&
-      width <= LineShape::kMaxWidth) {
-    shape_of(dx, dy, width).draw(out, from, y_first, y_last);
-    return;
-  }
   constexpr i64 kSmall = i64(1) << 28;
   auto small = [](i64 v) { return v >= -kSmall && v <= kSmall; };
   if (small(from.x) && small(from.y) && small(to.x) && small(to.y) && width <= kSmall)
