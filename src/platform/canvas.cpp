@@ -55,6 +55,20 @@ Canvas::Canvas(Bitmap bitmap) : m_bitmap(std::move(bitmap)) {
 
 void Canvas::MoveTo(int x, int y) { m_pen_pos = {x, y}; }
 
+void Canvas::queue(TPoint from, TPoint to, RasterOp op) {
+  // The rows within the picture: the ends' rows widened by the reach of the
+  // pen's disc.
+  const int width = Pen.Width;
+  const i64 up = width <= 1 ? 0 : width / 2, down = width <= 1 ? 0 : (i64(width) - 1) / 2;
+  const i64 first = std::max<i64>(std::min(from.y, to.y) - up, 0);
+  const i64 last = std::min<i64>(std::max(from.y, to.y) + down, i64(height()) - 1);
+  if (first > last) return;  // no row of the picture
+  if (m_queue.capacity() < kQueuedLines) m_queue.reserve(kQueuedLines);
+  m_queue.push_back({from, to, width, int(first), int(last), op});
+  if (m_queue.size() >= kQueuedLines) [[unlikely]]
+    draw_queued();
+}
+
 void Canvas::LineTo(int x, int y) {
   const TPoint from = m_pen_pos, to{x, y};
   m_pen_pos = to;

@@ -28,18 +28,6 @@ constexpr i64 kRowsForThreads = 4096;
 
 }  // namespace
 
-void Canvas::queue(TPoint from, TPoint to, RasterOp op) {
-  // The rows within the picture: the ends' rows widened by the reach of the
-  // pen's disc.
-  const int width = Pen.Width;
-  const i64 up = width <= 1 ? 0 : width / 2, down = width <= 1 ? 0 : (i64(width) - 1) / 2;
-  const i64 first = std::max<i64>(std::min(from.y, to.y) - up, 0);
-  const i64 last = std::min<i64>(std::max(from.y, to.y) + down, i64(height()) - 1);
-  if (first > last) return;  // no row of the picture
-  m_queue.push_back({from, to, width, int(first), int(last), op});
-  if (m_queue.size() >= kQueuedLines) draw_queued();
-}
-
 int Canvas::default_line_threads() {
   return int(std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, 8));
 }

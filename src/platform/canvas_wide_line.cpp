@@ -234,6 +234,9 @@ class LineShape {
     m_x_min = kFar;
     m_x_max = -kFar;
     for (const Span& span : m_spans) m_x_min = std::min(m_x_min, span.x1), m_x_max = std::max(m_x_max, span.x2);
+    m_one_span_a_row = m_spans.size() + 1 == m_starts.size();
+    for (std::size_t r = 0; m_one_span_a_row && r + 1 < m_starts.size(); ++r)
+      m_one_span_a_row = m_starts[r + 1] - m_starts[r] == 1;
   }
   // Draws the shape with its start at `from`, within the writer's rows.
   void draw(SpanWriter& out, TPoint from) const {
@@ -251,6 +254,16 @@ class LineShape {
     }
     // Within the picture's columns: no clipping, the box noted once.
     const bool whole = y_first == from.y + m_first_row && y_last == from.y + m_last_row;
+    if (whole && m_one_span_a_row) {  // the usual short line: span r is row r
+      const std::size_t stride = std::size_t(out.width());
+      std::uint32_t* row = out.row(y_first) + from.x;
+      for (const Span& one : m_spans) {
+        out.span_at(row, one.x1, one.x2);
+        row += stride;
+      }
+      out.note_box(left, y_first, right, y_last);
+      return;
+    }
     i64 x1 = out.width(), x2 = -1;
     const std::size_t stride = std::size_t(out.width());
     std::uint32_t* row = out.row(y_first) + from.x;
@@ -301,6 +314,7 @@ class LineShape {
   // Rows (relative to the start) from first to last, and the columns they reach.
   i64 m_first_row = 0, m_last_row = 0, m_x_min = 0, m_x_max = 0;
   i64 m_row = 0;                        // while recording: the row being built
+  bool m_one_span_a_row = false;
   std::vector<std::uint32_t> m_starts;  // row r's spans: m_starts[r] to m_starts[r + 1]
   std::vector<Span> m_spans;
 };
