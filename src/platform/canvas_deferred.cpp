@@ -1,8 +1,8 @@
 // Deferred lines, drawn by bands of rows, each band by one thread:
 //
-//   rows  0..15  thread 0     Bands go to the threads in turn, so that a
-//   rows 16..31  thread 1     stroke gathered in one part of the picture
-//   rows 32..47  thread 0     still shares the work. Each thread draws every
+//   rows  0..31  thread 0     Bands go to the threads in turn, so that a
+//   rows 32..63  thread 1     stroke gathered in one part of the picture
+//   rows 64..95  thread 0     still shares the work. Each thread draws every
 //   ...                       queued line, in order, clipped to its bands.
 //
 // A pixel belongs to one band, so it receives exactly the writes it would
@@ -21,7 +21,7 @@ using detail::i64;
 
 namespace {
 
-constexpr i64 kBandRows = 16;
+constexpr i64 kBandRows = 32;
 // Below this many rows of lines in all, waking threads would cost more than
 // they save.
 constexpr i64 kRowsForThreads = 4096;

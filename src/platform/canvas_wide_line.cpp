@@ -254,14 +254,19 @@ class LineShape {
     }
     // Within the picture's columns: no clipping, the box noted once.
     const bool whole = y_first == from.y + m_first_row && y_last == from.y + m_last_row;
-    if (whole && m_one_span_a_row) {  // the usual short line: span r is row r
+    if (m_one_span_a_row) {  // the usual short line: span r is row r
       const std::size_t stride = std::size_t(out.width());
       std::uint32_t* row = out.row(y_first) + from.x;
-      for (const Span& one : m_spans) {
-        out.span_at(row, one.x1, one.x2);
-        row += stride;
+      const Span* const first = span;
+      const Span* const end = span + (y_last - y_first + 1);
+      for (; span < end; ++span, row += stride) out.span_at(row, span->x1, span->x2);
+      if (whole) {
+        out.note_box(left, y_first, right, y_last);
+        return;
       }
-      out.note_box(left, y_first, right, y_last);
+      i64 x1 = m_x_max, x2 = m_x_min;
+      for (span = first; span < end; ++span) x1 = std::min(x1, span->x1), x2 = std::max(x2, span->x2);
+      out.note_box(x1 + from.x, y_first, x2 + from.x, y_last);
       return;
     }
     i64 x1 = out.width(), x2 = -1;
