@@ -56,10 +56,7 @@ int main(int argc, char* argv[]) {
   korvel::dispatch(desktop, [&] { form.FormCreate(); });
 
   korvel::qt::MainView window(form, &desktop);
-  // Covers the whole screen also where no window manager honours the
-  // full-screen request.
-  if (screen) window.setGeometry(screen->geometry());
-  window.showFullScreen();
+  window.show_on(screen);
   window.activateWindow();
   if (form.terminated) return 0;
   return app.exec();

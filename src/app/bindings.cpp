@@ -12,10 +12,14 @@ void TForm1::bind_handlers() {
   SpeedButton_exit_help.OnClick = [this] { SpeedButton_exit_helpClick(); };
   Panel3.OnClick = [this] { Panel3Click(); };
 
-  // The picture's mouse events go to the window's own handlers.
-  Image1.OnMouseDown = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseDown(b, s, x, y); };
-  Image1.OnMouseMove = [this](TShiftState s, int x, int y) { FormMouseMove(s, x, y); };
-  Image1.OnMouseUp = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseUp(b, s, x, y); };
+  // The window's mouse events, and the picture's, go to the window's own
+  // handlers.
+  OnMouseDown = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseDown(b, s, x, y); };
+  OnMouseMove = [this](TShiftState s, int x, int y) { FormMouseMove(s, x, y); };
+  OnMouseUp = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseUp(b, s, x, y); };
+  Image1.OnMouseDown = OnMouseDown;
+  Image1.OnMouseMove = OnMouseMove;
+  Image1.OnMouseUp = OnMouseUp;
 
   RadioGroup_couleur_crayon.OnClick = [this] { RadioGroup_couleur_crayonClick(); };
   RadioGroup_couleur_peinture.OnClick = [this] { RadioGroup_couleur_peintureClick(); };

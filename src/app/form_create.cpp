@@ -21,14 +21,11 @@ std::string directory_of(const std::string& path) {
 
 void TForm1::FormCreate() {
   Desktop& d = desktop();
-  // 1-3. The window covers the screen, without frame, and keeps that size.
-  Align = alClient;
+  // 1-3. The window covers the screen, without frame, and keeps that size
+  // (the view's widgets are double-buffered already).
   set_client_size(d.screen_width(), d.screen_height());
-  Align = alNone;
-  AutoSize = false;
   ScrollBox1.set_align(alClient);
   realign();
-  DoubleBuffered = true;
   Maximized = true;
   Borderless = true;
   // 4-5.
@@ -44,7 +41,7 @@ void TForm1::FormCreate() {
   Panel_peinture.set_color(coul_peinture);
   Panel_crayon.set_color(coul_crayon);
   Panel9.set_color(Panel_crayon.color());
-  coul_menu = RGB(255, 128, 64);
+  coul_menu = kCouleurMenuDepart;
   coul_aide = RGB(150, 228, 190);
   // 7-8.
   ModifierLeftDansPanel();

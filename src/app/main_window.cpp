@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "files/snapshot_writer.h"
+
 namespace korvel {
 
 void TImage::set_graphic(Bitmap bitmap) {
@@ -10,13 +12,16 @@ void TImage::set_graphic(Bitmap bitmap) {
   m_canvas.set_line_threads(threads);
 }
 
-TForm1::TForm1(Services services) : m_services(std::move(services)) {
+TForm1::TForm1(Services services)
+    : m_services(std::move(services)), m_snapshot_writer(std::make_unique<SnapshotWriter>()) {
   create_controls();
   bind_handlers();
   Panel1.on_layout = [this] { realign(); };
   Timer1.set_interval(1000);
   Timer2.set_interval(1000);
 }
+
+TForm1::~TForm1() = default;
 
 void TForm1::set_client_size(int width, int height) {
   ClientWidth = std::max(0, width);

@@ -11,9 +11,7 @@
 #include <vector>
 
 #include "app/choices.h"
-#include "draw/copie.h"
 #include "platform/audio_out.h"
-#include "files/snapshot_writer.h"
 #include "platform/canvas.h"
 #include "platform/console.h"
 #include "platform/controls.h"
@@ -24,15 +22,22 @@
 #include "platform/random.h"
 #include "platform/text.h"
 #include "platform/text_files.h"
-#include "sound/music.h"
 
 namespace korvel {
 
-struct ReglagesTrace;
+struct CopieContexte;  // draw/copie.h
+struct ReglagesTrace;  // draw/replication.h
 enum class Reglages;
+class SnapshotWriter;  // files/snapshot_writer.h
+struct SnapshotOutcome;
 
-// The picture: an image control and its canvas.
-class TImage : public Control {
+// Whether trace_symetrique skips a drawn copy that repeats the previous one
+// where that provably changes nothing (`sautees`), or draws every copy
+// (`toutes`, the plain path the skipping is checked against).
+enum class Repetitions { sautees, toutes };
+
+// The picture: an image control, its canvas and its mouse events.
+class TImage : public Control, public MouseEvents {
  public:
   explicit TImage(std::string name) : Control(ControlKind::Image, std::move(name)) {}
   Canvas& canvas() { return m_canvas; }
@@ -40,10 +45,6 @@ class TImage : public Control {
   // Makes `bitmap` the picture's graphic: the canvas is new, with the
   // platform's default pen and brush.
   void set_graphic(Bitmap bitmap);
-
-  std::function<void(TMouseButton, TShiftState, int, int)> OnMouseDown;
-  std::function<void(TShiftState, int, int)> OnMouseMove;
-  std::function<void(TMouseButton, TShiftState, int, int)> OnMouseUp;
 
  private:
   Canvas m_canvas;
@@ -76,10 +77,14 @@ struct Services {
 
 inline constexpr TColor clBtnFace = 0xF0F0F0;
 inline constexpr TColor clWindow = 0xFFFFFF;
+// The tool panel's colour at start, until the settings give another.
+inline constexpr TColor kCouleurMenuDepart = RGB(255, 128, 64);
 
-class TForm1 {
+// Its own mouse events are those of the bare window, outside every control.
+class TForm1 : public MouseEvents {
  public:
   explicit TForm1(Services services);
+  ~TForm1();
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
@@ -94,12 +99,11 @@ class TForm1 {
   // ---- window -------------------------------------------------------------
   std::string Caption = "Korvel";
   TColor Color = clOlive;
+  // The view honours these: the window's key handlers see every key before
+  // the focused control; a maximised borderless window covers the screen.
   bool KeyPreview = true;
-  bool DoubleBuffered = false;
-  bool AutoSize = true;
   bool Maximized = false;
   bool Borderless = false;
-  TAlign Align = alNone;
   int ClientWidth = 1425, ClientHeight = 625;  // design client size
   // The view tells the window its new client size, then calls FormResize.
   void set_client_size(int width, int height);
@@ -406,7 +410,7 @@ class TForm1 {
   void applique_issue(const SnapshotOutcome& outcome);
   RingBefore m_ring_before;
   // Last: destroyed first, waiting for the write in flight.
-  SnapshotWriter m_snapshot_writer;
+  std::unique_ptr<SnapshotWriter> m_snapshot_writer;
 };
 
 }  // namespace korvel

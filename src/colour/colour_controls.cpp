@@ -9,9 +9,10 @@ void TForm1::init_couleurs_perso() {
   // Line A follows the menu colour of this moment; B to D are kept as text.
   std::vector<std::string> liste = {ligne_couleur_perso(0, Panel1.color()), "ColorB=DAFEE7", "ColorC=D9FAFF",
                                     "ColorD=FFE0B3"};
+  // I is the panel's colour at start, to go back to it.
   const TColor calculees[] = {
       RGB(253, 234, 225), RGB(236, 225, 253), RGB(251, 225, 253), RGB(255, 245, 221),
-      RGB(255, 128, 64),  RGB(255, 240, 138), RGB(100, 193, 255), RGB(106, 196, 255),
+      kCouleurMenuDepart, RGB(255, 240, 138), RGB(100, 193, 255), RGB(106, 196, 255),
       RGB(250, 198, 173), RGB(220, 200, 251), RGB(183, 251, 249), RGB(245, 216, 176),
   };
   for (const TColor c : calculees) liste.push_back(ligne_couleur_perso(int(liste.size()), c));

@@ -15,11 +15,6 @@ struct Copie {
   friend bool operator==(const Copie&, const Copie&) = default;
 };
 
-// Whether trace_symetrique skips a drawn copy that repeats the previous one
-// where that provably changes nothing (`sautees`), or draws every copy
-// (`toutes`, the plain path the skipping is checked against).
-enum class Repetitions { sautees, toutes };
-
 // The shade ramp of one colour and width, kept while the copies of one call
 // are shaded alike (each clone repeats it).
 struct RampeOmbre {

@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "draw/clones.h"
+#include "draw/copie.h"
 
 namespace korvel {
 

@@ -2,6 +2,7 @@
 #include "files/parameter_file.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "app/main_window.h"
@@ -80,17 +81,41 @@ std::string TForm1::chemin_parametres() {
   return data_directory(text_files(), rep_prog, m_services.user_data_dir) + "/" + kNomFichierParametres;
 }
 
+namespace {
+
+// One line of the file: its default when empty or missing, the value a save
+// writes, and how a line read sets its control (which may throw
+// EConvertError).
+struct Reglage {
+  std::string defaut;
+  std::function<std::string()> valeur;
+  std::function<void(const std::string&)> applique;
+};
+
+// The seven settings, line 1 first.
+std::array<Reglage, 7> reglages(TForm1& f) {
+  using Ligne = const std::string&;
+  return {{
+      {"10", [&] { return f.Edit3.text(); }, [&](Ligne v) { f.Edit3.set_text(v); }},
+      {"0", [&] { return IntToStr(f.RadioGroup_type_trace.item_index()); },
+       [&](Ligne v) { f.RadioGroup_type_trace.set_item_index(StrToInt(v)); }},
+      {"0", [&] { return IntToStr(f.RadioGroup_symetrie.item_index()); },
+       [&](Ligne v) { f.RadioGroup_symetrie.set_item_index(StrToInt(v)); }},
+      {"0", [&] { return bool_en_texte(f.CheckBox_panel_disparait_auto.checked()); },
+       [&](Ligne v) { f.CheckBox_panel_disparait_auto.set_checked(texte_en_bool(v)); }},
+      {IntToStr(std::int32_t(kCouleurMenuDepart)), [&] { return IntToStr(std::int32_t(f.Panel1.color())); },
+       [&](Ligne v) { f.Panel1.set_color(TColor(StrToInt(v))); }},
+      {f.rep_prog, [&] { return f.Label_rep.caption(); }, [&](Ligne v) { f.Label_rep.set_caption(v); }},
+      {"image.bmp", [&] { return f.Edit_nom_generique.text(); }, [&](Ligne v) { f.Edit_nom_generique.set_text(v); }},
+  }};
+}
+
+}  // namespace
+
 void TForm1::sauve_params() {
   const std::string path = chemin_parametres();
-  const std::string valeurs[] = {
-      Edit3.text(),
-      IntToStr(RadioGroup_type_trace.item_index()),
-      IntToStr(RadioGroup_symetrie.item_index()),
-      bool_en_texte(CheckBox_panel_disparait_auto.checked()),
-      IntToStr(std::int32_t(Panel1.color())),
-      Label_rep.caption(),
-      Edit_nom_generique.text(),
-  };
+  std::vector<std::string> valeurs;
+  for (const Reglage& r : reglages(*this)) valeurs.push_back(r.valeur());
   // A settings file that cannot be written is lost without a word: quitting
   // must not be held up by it.
   try {
@@ -106,13 +131,8 @@ void TForm1::charge_params() {
   const std::string path = chemin_parametres();
   // Line by line, in order: a line that is no number stops here, with the
   // lines before it applied.
-  Edit3.set_text(lire_param_defaut(files, path, 1, "10"));
-  RadioGroup_type_trace.set_item_index(StrToInt(lire_param_defaut(files, path, 2, "0")));
-  RadioGroup_symetrie.set_item_index(StrToInt(lire_param_defaut(files, path, 3, "0")));
-  CheckBox_panel_disparait_auto.set_checked(texte_en_bool(lire_param_defaut(files, path, 4, "0")));
-  Panel1.set_color(TColor(StrToInt(lire_param_defaut(files, path, 5, "4227327"))));
-  Label_rep.set_caption(lire_param_defaut(files, path, 6, rep_prog));
-  Edit_nom_generique.set_text(lire_param_defaut(files, path, 7, "image.bmp"));
+  int ligne = 0;
+  for (const Reglage& r : reglages(*this)) r.applique(lire_param_defaut(files, path, ++ligne, r.defaut));
 }
 
 }  // namespace korvel

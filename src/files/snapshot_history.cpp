@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "files/data_directory.h"
+#include "files/snapshot_writer.h"
 
 namespace korvel {
 
@@ -38,12 +39,12 @@ void TForm1::wb() {
   Label6.set_caption("save " + nom_fic);
   max_fic = max_after_write(max_fic);
   Label9.set_caption(" -> " + ring_text(indice_fic, max_fic));
-  m_snapshot_writer.start({rep_instantanes, slot}, Image1.canvas().bitmap(),
-                          image_files(), [this] { desktop().post([this] { recueille_instantane(); }); });
+  m_snapshot_writer->start({rep_instantanes, slot}, Image1.canvas().bitmap(),
+                           image_files(), [this] { desktop().post([this] { recueille_instantane(); }); });
 }
 
 void TForm1::attend_instantane() {
-  if (const auto outcome = m_snapshot_writer.take(Wait::until_done)) applique_issue(*outcome);
+  if (const auto outcome = m_snapshot_writer->take(Wait::until_done)) applique_issue(*outcome);
 }
 
 bool TForm1::prepare_dossier_instantanes() {
@@ -61,7 +62,7 @@ bool TForm1::prepare_dossier_instantanes() {
 }
 
 void TForm1::recueille_instantane() {
-  if (const auto outcome = m_snapshot_writer.take(Wait::if_done)) applique_issue(*outcome);
+  if (const auto outcome = m_snapshot_writer->take(Wait::if_done)) applique_issue(*outcome);
 }
 
 // A slot that was blocked is passed over: the walk steps onto it and shows

@@ -3,6 +3,7 @@
 // device, returning once it has been heard.
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace korvel {
 
@@ -16,6 +17,9 @@ struct TWaveFormatEx {
   std::uint16_t wBitsPerSample = 0;
   std::uint16_t cbSize = 0;
 };
+
+// A buffer of 32-bit integer samples, one channel, as play() takes them.
+using TWaveformSamples = std::vector<std::int32_t>;
 
 enum class AudioOpen : std::uint8_t { opened, no_device };
 

@@ -1,6 +1,7 @@
 #pragma once
 // Mouse and keyboard vocabulary shared by the behaviour and the view.
 #include <cstdint>
+#include <functional>
 
 namespace korvel {
 
@@ -10,6 +11,14 @@ enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 using TShiftState = std::uint8_t;
 inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16,
                              ssMiddle = 32, ssDouble = 64;
+
+// The mouse events of a window or control, with positions in its own
+// pixels; an empty one takes nothing.
+struct MouseEvents {
+  std::function<void(TMouseButton, TShiftState, int, int)> OnMouseDown;
+  std::function<void(TShiftState, int, int)> OnMouseMove;
+  std::function<void(TMouseButton, TShiftState, int, int)> OnMouseUp;
+};
 
 // Key codes are the Windows virtual-key numbers; letters are their capitals.
 namespace vk {

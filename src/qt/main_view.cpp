@@ -1,16 +1,17 @@
 #include "qt/main_view.h"
 
 #include <QMouseEvent>
+#include <QScreen>
 
 #include "qt/check_box_widget.h"
 #include "qt/combo_box_widget.h"
 #include "qt/control_style.h"
 #include "qt/edit_widget.h"
 #include "qt/focus_tracker.h"
-#include "qt/key_codes.h"
 #include "qt/key_preview.h"
 #include "qt/label_widget.h"
 #include "qt/memo_widget.h"
+#include "qt/mouse_forwarding.h"
 #include "qt/panel_widget.h"
 #include "qt/picture_widget.h"
 #include "qt/qt_convert.h"
@@ -25,7 +26,7 @@ namespace korvel::qt {
 
 MainView::MainView(TForm1& form, QtDesktop* desktop) : m_form(form), m_desktop(desktop), m_context(form) {
   setWindowTitle(to_qstring(form.Caption));
-  setWindowFlag(Qt::FramelessWindowHint);
+  setWindowFlag(Qt::FramelessWindowHint, form.Borderless);
   setMouseTracking(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, to_qcolor(form.Color));
@@ -39,7 +40,7 @@ MainView::MainView(TForm1& form, QtDesktop* desktop) : m_form(form), m_desktop(d
   };
   m_timers.push_back(std::make_unique<TimerBinding>(form.Timer1, m_context));
   m_timers.push_back(std::make_unique<TimerBinding>(form.Timer2, m_context));
-  m_key_preview = std::make_unique<KeyPreview>(*this, m_context);
+  if (form.KeyPreview) m_key_preview = std::make_unique<KeyPreview>(*this, m_context);
   m_focus = std::make_unique<FocusTracker>(*this, m_context, [this](Control& c) { return widget_for(c); });
   if (m_desktop) {
     m_context.after_outermost = [this] { m_desktop->deliver_deferred_input(); };
@@ -107,6 +108,19 @@ QWidget* MainView::make_widget(Control& control, QWidget* parent) {
   return nullptr;
 }
 
+void MainView::show_on(QScreen* screen) {
+  if (!m_form.Maximized) {
+    show();
+  } else if (!m_form.Borderless) {
+    showMaximized();
+  } else {
+    // Covers the whole screen also where no window manager honours the
+    // full-screen request.
+    if (screen) setGeometry(screen->geometry());
+    showFullScreen();
+  }
+}
+
 QWidget* MainView::widget_for(const Control& control) const {
   const auto it = m_widgets.find(&control);
   return it == m_widgets.end() ? nullptr : it->second;
@@ -134,26 +148,12 @@ void MainView::resizeEvent(QResizeEvent* event) {
   m_context.run([this] { m_form.window_resized(width(), height()); });
 }
 
-void MainView::mousePressEvent(QMouseEvent* event) {
-  const TMouseButton button = mouse_button(event->button());
-  const TShiftState shift = mouse_shift_state(*event);
-  const QPoint pos = event->position().toPoint();
-  m_context.run([&] { m_form.FormMouseDown(button, shift, pos.x(), pos.y()); });
-}
+void MainView::mousePressEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
 
-void MainView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void MainView::mouseDoubleClickEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
 
-void MainView::mouseMoveEvent(QMouseEvent* event) {
-  const TShiftState shift = mouse_shift_state(*event);
-  const QPoint pos = event->position().toPoint();
-  m_context.run([&] { m_form.FormMouseMove(shift, pos.x(), pos.y()); });
-}
+void MainView::mouseMoveEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
 
-void MainView::mouseReleaseEvent(QMouseEvent* event) {
-  const TMouseButton button = mouse_button(event->button());
-  const TShiftState shift = mouse_shift_state(*event);
-  const QPoint pos = event->position().toPoint();
-  m_context.run([&] { m_form.FormMouseUp(button, shift, pos.x(), pos.y()); });
-}
+void MainView::mouseReleaseEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
 
 }  // namespace korvel::qt

@@ -1,9 +1,9 @@
 #pragma once
-// The main window: the frameless full-screen window of the form, with one
-// widget per control model, the picture, the timers, the key preview and the
-// focus kept in step. Mouse input on the bare window goes to the form's own
-// mouse handlers; activations and sizes are reported to the form, which
-// decides what they run.
+// The main window: the form's window (frameless and full screen, as its
+// creation makes it), with one widget per control model, the picture, the
+// timers, the key preview and the focus kept in step. Mouse input on the
+// bare window goes to the form's own mouse handlers; activations and sizes
+// are reported to the form, which decides what they run.
 #include <QWidget>
 #include <memory>
 #include <unordered_map>
@@ -27,6 +27,10 @@ class MainView : public QWidget {
   // the window so that its boxes, repaints and input control act on it.
   explicit MainView(TForm1& form, QtDesktop* desktop = nullptr);
   ~MainView() override;
+
+  // Shows the window as the form's state says: a maximised borderless form
+  // covers the whole of `screen`.
+  void show_on(QScreen* screen);
 
   // The widget showing `control`; nullptr if it has none.
   QWidget* widget_for(const Control& control) const;

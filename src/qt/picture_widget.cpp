@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "qt/control_style.h"
-#include "qt/key_codes.h"
+#include "qt/mouse_forwarding.h"
 #include "qt/qt_convert.h"
 
 namespace korvel::qt {
@@ -80,31 +80,12 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     if (!r.isEmpty()) p.fillRect(r, box);
 }
 
-void PictureWidget::press(QMouseEvent* event) {
-  if (!m_model.OnMouseDown) return;
-  const TMouseButton button = mouse_button(event->button());
-  const TShiftState shift = mouse_shift_state(*event);
-  const QPoint pos = event->position().toPoint();
-  m_context.run([&] { m_model.OnMouseDown(button, shift, pos.x(), pos.y()); });
-}
+void PictureWidget::mousePressEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model); }
 
-void PictureWidget::mousePressEvent(QMouseEvent* event) { press(event); }
+void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model); }
 
-void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event) { press(event); }
+void PictureWidget::mouseMoveEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model); }
 
-void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
-  if (!m_model.OnMouseMove) return;
-  const TShiftState shift = mouse_shift_state(*event);
-  const QPoint pos = event->position().toPoint();
-  m_context.run([&] { m_model.OnMouseMove(shift, pos.x(), pos.y()); });
-}
-
-void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
-  if (!m_model.OnMouseUp) return;
-  const TMouseButton button = mouse_button(event->button());
-  const TShiftState shift = mouse_shift_state(*event);
-  const QPoint pos = event->position().toPoint();
-  m_context.run([&] { m_model.OnMouseUp(button, shift, pos.x(), pos.y()); });
-}
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model); }
 
 }  // namespace korvel::qt

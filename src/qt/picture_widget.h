@@ -35,7 +35,6 @@ class PictureWidget : public QWidget {
   void present_changes(Timing timing);
   // Wraps the buffer again if the canvas got a new one; true if it did.
   bool wrap_buffer();
-  void press(QMouseEvent* event);
   // Where the picture is drawn, in logical pixels left and up of the
   // widget's origin: 0, or a fraction on a screen scaled by a whole factor.
   qreal picture_offset() const;

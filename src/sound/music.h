@@ -2,13 +2,10 @@
 // Random tones synthesised as sine waves: the sample format and the
 // synthesis. Playing them is TForm1's musique, ton and joue_son.
 #include <cstdint>
-#include <vector>
 
 #include "platform/audio_out.h"
 
 namespace korvel {
-
-using TWaveformSamples = std::vector<std::int32_t>;
 
 inline constexpr double kPleineEchelle = 2147483647.0;
 

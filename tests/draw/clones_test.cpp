@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "draw/copie.h"
 #include "support/form_fixture.h"
 
 namespace korvel {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "colour/colour_generation.h"
+#include "draw/copie.h"
 #include "support/form_fixture.h"
 
 namespace korvel {

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,16 +29,17 @@
 
 namespace korvel::qt::testing {
 
-// The program as main() starts it, in a directory of its own.
+// The program as main() starts it, in a directory of its own; `after_create` changes the form before the window.
 struct StartedWindow {
-  StartedWindow() : desktop(QGuiApplication::primaryScreen()) {
+  explicit StartedWindow(const std::function<void(TForm1&)>& after_create = {})
+      : desktop(QGuiApplication::primaryScreen()) {
     const std::string dir = directory.path().toStdString();
     form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data", text_files, audio, console});
     dispatch(desktop, [&] { form->FormCreate(); });
     form->random().seed(4242);
+    if (after_create) after_create(*form);
     view = std::make_unique<MainView>(*form, &desktop);
-    view->setGeometry(QGuiApplication::primaryScreen()->geometry());
-    view->show();
+    view->show_on(QGuiApplication::primaryScreen());
     view->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
     QApplication::processEvents();

@@ -34,6 +34,53 @@ TEST(MainView, CoversTheScreenFramelessWithThePanelDockedAtTheBottom) {
   EXPECT_FALSE(w.view->widget_for(w.form->Panel8)->isVisible());
 }
 
+TEST(MainView, FollowsTheFormsWindowStateAndKeyPreview) {
+  struct Case { bool maximized, borderless, key_preview; Qt::WindowState state; };
+  for (const Case c : {Case{true, true, true, Qt::WindowFullScreen}, Case{true, false, false, Qt::WindowMaximized},
+                       Case{false, false, true, Qt::WindowNoState}}) {
+    StartedWindow w([&](TForm1& f) {
+      f.Maximized = c.maximized;
+      f.Borderless = c.borderless;
+      f.KeyPreview = c.key_preview;
+    });
+    EXPECT_EQ(w.view->windowState(), c.state);
+    EXPECT_EQ(bool(w.view->windowFlags() & Qt::FramelessWindowHint), c.borderless);
+    // F1 shows the help through the window's own key handler.
+    type_key(*w.view, Qt::Key_F1, {});
+    EXPECT_EQ(w.form->Panel8.visible(), c.key_preview);
+  }
+}
+
+// A press, a move, a release and a double click, sent to the window, reach
+// the bare window's and the picture's handlers alike, at the receiver's pixels.
+TEST(MainView, MouseEventsReachTheWindowsAndThePicturesHandlersAlike) {
+  StartedWindow w;
+  w.form->ScrollBox1.set_align(alNone);
+  w.form->ScrollBox1.set_bounds(20, 10, 200, 200);  // bare window to its right
+  using Heard = std::array<int, 6>;                 // receiver, 'd'own/'m'ove/'u'p, button, shift, x, y
+  std::vector<Heard> heard;
+  for (int r : {0, 1}) {
+    MouseEvents& e = r == 0 ? static_cast<MouseEvents&>(*w.form) : w.form->Image1;
+    e.OnMouseDown = [&, r](TMouseButton b, TShiftState s, int x, int y) { heard.push_back({r, 'd', b, s, x, y}); };
+    e.OnMouseMove = [&, r](TShiftState s, int x, int y) { heard.push_back({r, 'm', -1, s, x, y}); };
+    e.OnMouseUp = [&, r](TMouseButton b, TShiftState s, int x, int y) { heard.push_back({r, 'u', b, s, x, y}); };
+  }
+  QWindow* window = w.view->windowHandle();
+  for (const auto& [r, at, x, y] : {std::tuple{0, QPoint(400, 50), 400, 50}, std::tuple{1, QPoint(70, 60), 50, 50}}) {
+    heard.clear();
+    QTest::mousePress(window, Qt::RightButton, Qt::ShiftModifier, at);
+    QTest::mouseMove(window, at + QPoint(3, 4));
+    QTest::mouseRelease(window, Qt::RightButton, Qt::ShiftModifier, at + QPoint(3, 4));
+    QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
+    // The pointer comes to each press first.
+    EXPECT_EQ(heard, (std::vector<Heard>{{r, 'm', -1, ssShift, x, y}, {r, 'd', mbRight, ssShift | ssRight, x, y},
+                                         {r, 'm', -1, ssRight, x + 3, y + 4}, {r, 'u', mbRight, ssShift, x + 3, y + 4},
+                                         {r, 'm', -1, 0, x, y}, {r, 'd', mbLeft, ssLeft, x, y},
+                                         {r, 'u', mbLeft, 0, x, y}, {r, 'd', mbLeft, ssLeft | ssDouble, x, y},
+                                         {r, 'u', mbLeft, 0, x, y}}));
+  }
+}
+
 TEST(MainView, ControlsShowTheirCaptionsAtTheirShiftedPlaces) {
   StartedWindow w;
   TForm1& f = *w.form;
