@@ -9,20 +9,12 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QWindow>
-#include <memory>
 #include <string>
 #include <utility>
 
-#include "app/main_window.h"
-#include "platform/dispatch.h"
 #include "qt/main_view.h"
 #include "qt/picture_widget.h"
-#include "qt/qt_desktop.h"
-#include "qt/qt_image_files.h"
-#include "qt/qt_text_files.h"
-#include "support/fake_sound.h"
 #include "view_bench_app.h"
 
 namespace korvel::qt {
@@ -40,30 +32,12 @@ class PaintCounter : public QObject {
   }
 };
 
-// A started window filling a screen of the given width.
-struct Ecran {
-  QTemporaryDir directory;
-  QtDesktop desktop;
-  QtImageFiles files;
-  QtTextFiles text_files;
-  korvel::testing::FakeAudioOut audio;
-  korvel::testing::FakeConsole console;
-  std::unique_ptr<TForm1> form;
-  std::unique_ptr<MainView> view;
+// A started window filling a screen of the given width, its picture's
+// paints counted.
+struct Ecran : bench::BenchWindow {
   PaintCounter counter;
 
-  explicit Ecran(int width) : desktop(bench::screen_of_width(width)) {
-    const std::string dir = directory.path().toStdString();
-    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", dir + "/data", text_files, audio, console});
-    dispatch(desktop, [&] { form->FormCreate(); });
-    form->random().seed(1);
-    view = std::make_unique<MainView>(*form, &desktop);
-    view->setGeometry(bench::screen_of_width(width)->geometry());
-    view->show();
-    QApplication::processEvents();
-    view->picture().installEventFilter(&counter);
-    form->Edit3.set_text("1");
-  }
+  explicit Ecran(int width) : BenchWindow(width) { view->picture().installEventFilter(&counter); }
   ~Ecran() { view->picture().removeEventFilter(&counter); }
 
   // A mouse event at picture point p, delivered to the window as the window
