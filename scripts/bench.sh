@@ -58,7 +58,7 @@ pairs = []
 for size in ("", "_4K"):
     for case in ("a_Defaults", "b_Spiral480Ombre1Width12", "c_Spiral480Ombre1Width12Clones5",
                  "f_Spiral1920Ombre12Clones5", "g_Spiral1920Ombre48Clones20"):
-        for threads in ("", "_1Thread"):
+        for threads in ("", "_2Threads"):
             pairs.append((f"BM_Replication_{case}{size}{threads}", frame))
     for case in ("d_PaintPressSpiral480Grid", "e_PaintPressSpiral480BlankXor"):
         pairs.append((f"BM_Replication_{case}{size}", f"BM_Replication_ref_MemcpyPicture{size}"))

@@ -99,7 +99,7 @@ class Canvas {
 
   // The threads that draw deferred lines (see DeferredLines), 1 to 64; 0
   // draws every line at once even when deferred, the plain path. The default
-  // is the processor's core count, at most 8.
+  // is one less than the processor's cores, at least 1 and at most 8.
   int line_threads() const { return m_line_threads; }
   void set_line_threads(int threads);
 

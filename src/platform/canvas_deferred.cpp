@@ -29,7 +29,10 @@ constexpr i64 kRowsForThreads = 4096;
 }  // namespace
 
 int Canvas::default_line_threads() {
-  return int(std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, 8));
+  // One core is left to the rest of the desktop, which has the frame to
+  // show: on two cores, a second drawing thread only competes with it.
+  const unsigned cores = std::thread::hardware_concurrency();
+  return int(std::clamp<unsigned>(cores > 1 ? cores - 1 : 1, 1, 8));
 }
 
 void Canvas::set_line_threads(int threads) {
