@@ -1,13 +1,22 @@
-// Cost of one replicated segment (trace_symetrique) on a full-HD picture, at
-// the default settings and at heavy ones, and of a painting press with the
-// spiral on; beside a plain copy of the picture's bytes as the reference.
+// Cost of one replicated segment (trace_symetrique) on a full-HD and a 4K
+// picture (the screen's size), at the default settings and at heavy ones,
+// and of a painting press with the spiral on; beside the budget of one frame
+// at 120 Hz and a plain copy of the picture's bytes as the references. The
+// 4K runs end in "_4K".
 //
 //   korvel_bench --benchmark_filter=Replication --benchmark_repetitions=5
 //                --benchmark_report_aggregates_only=true
+//
+// Lines are drawn by the canvas's default number of threads, and the heavy
+// strokes once more by two ("_2Threads"); the processor time is that of the
+// whole process, and the real time shows what threads gain on a quiet
+// machine.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/main_window.h"
@@ -20,8 +29,9 @@ namespace {
 // A desktop that answers nothing and records nothing.
 class BenchDesktop : public Desktop {
  public:
-  int screen_width() const override { return 1920; }
-  int screen_height() const override { return 1080; }
+  BenchDesktop(int width, int height) : m_width(width), m_height(height) {}
+  int screen_width() const override { return m_width; }
+  int screen_height() const override { return m_height; }
   TPoint cursor_pos() const override { return {}; }
   void set_cursor_pos(TPoint) override {}
   TCursor cursor() const override { return m_cursor; }
@@ -40,6 +50,7 @@ class BenchDesktop : public Desktop {
   void post(std::function<void()>) override {}
 
  private:
+  int m_width, m_height;
   TCursor m_cursor = crDefault;
 };
 
@@ -51,7 +62,7 @@ class BenchFiles : public ImageFiles {
   Bitmap read(const std::string&, PicturePart) override { return {}; }
 };
 
-// A started 1920x1080 window: rosace, 24 petals, width 1, pmCopy, drawing.
+// A started full-screen window: rosace, 24 petals, width 1, pmCopy, drawing.
 struct Banc {
   BenchDesktop desktop;
   BenchFiles files;
@@ -60,11 +71,16 @@ struct Banc {
   testing::FakeConsole console;
   std::unique_ptr<TForm1> form;
 
-  Banc() {
+  // For a case's arguments: width, height, and the threads that draw the
+  // lines (0: the canvas's default).
+  explicit Banc(const benchmark::State& state) : Banc(int(state.range(0)), int(state.range(1))) {
+    if (state.range(2) > 0) form->Image1.canvas().set_line_threads(int(state.range(2)));
+  }
+  Banc(int width, int height) : desktop(width, height) {
     form = std::make_unique<TForm1>(Services{desktop, files, "/tmp/korvel-bench/korvel", {}, text_files, audio, console});
     form->FormCreate();
     form->random().seed(1);
-    form->set_client_size(1920, 1080);
+    form->set_client_size(width, height);
     form->FormResize();
     form->Edit3.set_text("1");
   }
@@ -80,7 +96,9 @@ struct Banc {
 };
 
 void segment(benchmark::State& state, Banc& banc) {
-  const TPoint p1{1100, 400}, p2{1120, 400};  // 20 pixels, 160 from the centre
+  // 20 pixels, 140 right of the centre and 140 above it.
+  const TPoint c{banc.form->centre_x, banc.form->centre_y};
+  const TPoint p1{c.x + 140, c.y - 140}, p2{c.x + 160, c.y - 140};
   for (auto _ : state) {
     banc.form->trace_symetrique(p1, p2, pmCopy, RGB(200, 120, 40));
     benchmark::DoNotOptimize(banc.form->Image1.canvas().bitmap().data());
@@ -88,60 +106,56 @@ void segment(benchmark::State& state, Banc& banc) {
 }
 
 void BM_Replication_a_Defaults(benchmark::State& state) {
-  Banc banc;
+  Banc banc(state);
   segment(state, banc);
 }
-BENCHMARK(BM_Replication_a_Defaults)->Unit(benchmark::kMicrosecond);
 
 void BM_Replication_b_Spiral480Ombre1Width12(benchmark::State& state) {
-  Banc banc;
+  Banc banc(state);
   banc.spirale_ombre_1();
   segment(state, banc);
 }
-BENCHMARK(BM_Replication_b_Spiral480Ombre1Width12)->Unit(benchmark::kMicrosecond);
 
 void BM_Replication_c_Spiral480Ombre1Width12Clones5(benchmark::State& state) {
-  Banc banc;
+  Banc banc(state);
   banc.spirale_ombre_1();
   banc.form->Edit6.set_text("5");
   segment(state, banc);
 }
-BENCHMARK(BM_Replication_c_Spiral480Ombre1Width12Clones5)->Unit(benchmark::kMicrosecond);
 
 // 96 petals x 20 turns: 1,920 copies, each with 5 clones of 12 shadow lines.
 void BM_Replication_f_Spiral1920Ombre12Clones5(benchmark::State& state) {
-  Banc banc;
+  Banc banc(state);
   banc.spirale_ombre_1();
   banc.form->Edit1.set_text("96");
   banc.form->Edit6.set_text("5");
   segment(state, banc);
 }
-BENCHMARK(BM_Replication_f_Spiral1920Ombre12Clones5)->Unit(benchmark::kMicrosecond);
 
 // The heaviest: 1,920 copies, 21 clones of 48 shadow lines each.
 void BM_Replication_g_Spiral1920Ombre48Clones20(benchmark::State& state) {
-  Banc banc;
+  Banc banc(state);
   banc.spirale_ombre_1();
   banc.form->Edit1.set_text("96");
   banc.form->Edit6.set_text("20");
   banc.form->Edit7.set_text("48");
   segment(state, banc);
 }
-BENCHMARK(BM_Replication_g_Spiral1920Ombre48Clones20)->Unit(benchmark::kMillisecond);
 
-// Reference: the budget of one frame at 60 Hz, which a mouse move must fit.
-void BM_Replication_ref_Frame60Hz(benchmark::State& state) {
-  for (auto _ : state) state.SetIterationTime(1.0 / 60);
+// Reference: the budget of one frame at 120 Hz, which a mouse move must fit.
+void BM_Replication_ref_Frame120Hz(benchmark::State& state) {
+  for (auto _ : state) state.SetIterationTime(1.0 / 120);
 }
-BENCHMARK(BM_Replication_ref_Frame60Hz)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Replication_ref_Frame120Hz)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // "peind tant que" with the spiral: 480 fills per press, at the points of
-// the spiral over a grid of 20-pixel cells (about 5,000 closed areas) drawn
-// in the pen colour, as a user draws before painting. The grid is offset by
-// 10 so that the centre, where the points crowd, lies inside a cell. A point
-// on a line (the call's colour) paints nothing; the others fill their cell.
+// the spiral over a grid of 20-pixel cells (about 5,000 closed areas in full
+// HD) drawn in the pen colour, as a user draws before painting. The grid is
+// offset by 10 so that the centre, where the points crowd, lies inside a
+// cell. A point on a line (the call's colour) paints nothing; the others
+// fill their cell.
 void paint_press(benchmark::State& state, bool grille, TPenMode mode) {
-  Banc banc;
+  Banc banc(state);
   TForm1& f = *banc.form;
   f.mode_crayon = mode;
   f.coul_crayon = clRed;  // neither the picture's colour nor the paint's
@@ -162,8 +176,9 @@ void paint_press(benchmark::State& state, bool grille, TPenMode mode) {
   f.RadioGroup_peindre_dessiner.set_item_index(1);
   f.coul_peinture = clAqua;
   const TColor fond = canvas.Pixels(5, 5);
+  const TPoint press{f.centre_x + 440, f.centre_y + 160};
   for (auto _ : state) {
-    f.FormMouseDown(mbLeft, 0, 1400, 700);
+    f.FormMouseDown(mbLeft, 0, press.x, press.y);
     benchmark::DoNotOptimize(canvas.bitmap().data());
   }
   if (!grille && canvas.Pixels(5, 5) != fond) state.SkipWithError("480 XOR fills: an odd number took");
@@ -171,7 +186,6 @@ void paint_press(benchmark::State& state, bool grille, TPenMode mode) {
 }
 
 void BM_Replication_d_PaintPressSpiral480Grid(benchmark::State& state) { paint_press(state, true, pmCopy); }
-BENCHMARK(BM_Replication_d_PaintPressSpiral480Grid)->Unit(benchmark::kMicrosecond);
 
 // The same press on a blank picture in pmXor: each of the 480 fills turns
 // the whole picture from black to the paint colour or back. (In pmCopy only
@@ -179,11 +193,10 @@ BENCHMARK(BM_Replication_d_PaintPressSpiral480Grid)->Unit(benchmark::kMicrosecon
 void BM_Replication_e_PaintPressSpiral480BlankXor(benchmark::State& state) {
   paint_press(state, false, pmXor);
 }
-BENCHMARK(BM_Replication_e_PaintPressSpiral480BlankXor)->Unit(benchmark::kMillisecond);
 
-// Reference: one plain copy of the picture's 8.3 MB.
+// Reference: one plain copy of the picture's bytes (8.3 MB in full HD).
 void BM_Replication_ref_MemcpyPicture(benchmark::State& state) {
-  const Bitmap picture(1920, 1080);
+  const Bitmap picture(int(state.range(0)), int(state.range(1)));
   std::vector<std::uint32_t> copy(std::size_t(picture.width()) * std::size_t(picture.height()));
   for (auto _ : state) {
     std::memcpy(copy.data(), picture.data(), copy.size() * sizeof(std::uint32_t));
@@ -192,7 +205,42 @@ void BM_Replication_ref_MemcpyPicture(benchmark::State& state) {
   }
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(copy.size() * sizeof(std::uint32_t)));
 }
-BENCHMARK(BM_Replication_ref_MemcpyPicture)->Unit(benchmark::kMicrosecond);
+
+// Each case in full HD under its name and in 4K with "_4K" added, with the
+// lines drawn by the canvas's default threads; the heavy strokes once more
+// by two threads, with "_2Threads" added.
+void register_cases() {
+  struct Cas {
+    const char* name;
+    void (*run)(benchmark::State&);
+    benchmark::TimeUnit unit;
+    bool two_threads_too;
+  };
+  const Cas cases[] = {
+      {"BM_Replication_a_Defaults", BM_Replication_a_Defaults, benchmark::kMicrosecond, false},
+      {"BM_Replication_b_Spiral480Ombre1Width12", BM_Replication_b_Spiral480Ombre1Width12, benchmark::kMicrosecond,
+       false},
+      {"BM_Replication_c_Spiral480Ombre1Width12Clones5", BM_Replication_c_Spiral480Ombre1Width12Clones5,
+       benchmark::kMicrosecond, true},
+      {"BM_Replication_f_Spiral1920Ombre12Clones5", BM_Replication_f_Spiral1920Ombre12Clones5,
+       benchmark::kMicrosecond, true},
+      {"BM_Replication_g_Spiral1920Ombre48Clones20", BM_Replication_g_Spiral1920Ombre48Clones20,
+       benchmark::kMillisecond, true},
+      {"BM_Replication_d_PaintPressSpiral480Grid", BM_Replication_d_PaintPressSpiral480Grid, benchmark::kMicrosecond,
+       false},
+      {"BM_Replication_e_PaintPressSpiral480BlankXor", BM_Replication_e_PaintPressSpiral480BlankXor,
+       benchmark::kMillisecond, false},
+      {"BM_Replication_ref_MemcpyPicture", BM_Replication_ref_MemcpyPicture, benchmark::kMicrosecond, false},
+  };
+  for (const Cas& c : cases)
+    for (const auto& [suffix, w, h] : {std::tuple{"", 1920, 1080}, std::tuple{"_4K", 3840, 2160}}) {
+      const std::string name = std::string(c.name) + suffix;
+      benchmark::RegisterBenchmark(name.c_str(), c.run)->Args({w, h, 0})->Unit(c.unit)->MeasureProcessCPUTime();
+      if (c.two_threads_too)
+        benchmark::RegisterBenchmark((name + "_2Threads").c_str(), c.run)->Args({w, h, 2})->Unit(c.unit)->MeasureProcessCPUTime();
+    }
+}
+const int registered = (register_cases(), 0);
 
 }  // namespace
 }  // namespace korvel

@@ -6,7 +6,8 @@
 #   scripts/bench.sh [REPETITIONS] [extra Google Benchmark flags...]
 #
 # Times are processor times (medians of the repetitions), so that other work
-# on the machine weighs less; every pair comes from the same run.
+# on the machine weighs less, with the wall time beside them; every pair comes
+# from the same run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repetitions=${1:-5}
@@ -31,7 +32,7 @@ done
 python3 - "$out" <<'PY'
 import glob, json, sys
 
-medians = {}
+cpu, wall = {}, {}
 for path in sorted(glob.glob(sys.argv[1] + "/*.json")):
     try:
         runs = json.load(open(path))["benchmarks"]
@@ -41,35 +42,46 @@ for path in sorted(glob.glob(sys.argv[1] + "/*.json")):
         # Medians; a single repetition has no aggregate, only its run.
         if b.get("aggregate_name", "median" if b.get("run_type") == "iteration" else "") != "median":
             continue
-        name = b["run_name"]
+        name = b["run_name"].split("/")[0]
         unit = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
         # Manual times (the frame budget) are wall times by nature.
-        t = b["real_time"] if "manual_time" in b["name"] else b["cpu_time"]
-        medians[name.split("/")[0]] = t * unit
+        manual = "manual_time" in b["name"]
+        cpu[name] = (b["real_time"] if manual else b["cpu_time"]) * unit
+        wall[name] = b["real_time"] * unit
 
 # Each measurement beside its reference: the peer doing the same work, or
-# the budget or memory traffic it is judged against.
-pairs = [
-    ("BM_Replication_a_Defaults", "BM_Replication_ref_Frame60Hz"),
-    ("BM_Replication_b_Spiral480Ombre1Width12", "BM_Replication_ref_Frame60Hz"),
-    ("BM_Replication_c_Spiral480Ombre1Width12Clones5", "BM_Replication_ref_Frame60Hz"),
-    ("BM_Replication_f_Spiral1920Ombre12Clones5", "BM_Replication_ref_Frame60Hz"),
-    ("BM_Replication_g_Spiral1920Ombre48Clones20", "BM_Replication_ref_Frame60Hz"),
-    ("BM_Replication_d_PaintPressSpiral480Grid", "BM_Replication_ref_MemcpyPicture"),
-    ("BM_Replication_e_PaintPressSpiral480BlankXor", "BM_Replication_ref_MemcpyPicture"),
+# the budget or memory traffic it is judged against. The ratio is taken on
+# processor times (all threads of the process where a case measures them);
+# the wall time shows what threads gain on a quiet machine.
+frame = "BM_Replication_ref_Frame120Hz"
+pairs = []
+for size in ("", "_4K"):
+    for case in ("a_Defaults", "b_Spiral480Ombre1Width12", "c_Spiral480Ombre1Width12Clones5",
+                 "f_Spiral1920Ombre12Clones5", "g_Spiral1920Ombre48Clones20"):
+        for threads in ("", "_2Threads"):
+            pairs.append((f"BM_Replication_{case}{size}{threads}", frame))
+    for case in ("d_PaintPressSpiral480Grid", "e_PaintPressSpiral480BlankXor"):
+        pairs.append((f"BM_Replication_{case}{size}", f"BM_Replication_ref_MemcpyPicture{size}"))
+    pairs.append((f"BM_View_MoveToScreen_Defaults{size}", "BM_View_ref_Frame120Hz"))
+    pairs.append((f"BM_View_MoveToScreen_Spiral480Ombre12Clones5{size}", "BM_View_ref_Frame120Hz"))
+pairs += [
     ("BM_Canvas_FloodFillFullHd", "BM_Canvas_peer_OpenCvFloodFillFullHd"),
     ("BM_Canvas_FloodFillMaze", "BM_Canvas_peer_OpenCvFloodFillMaze"),
+    ("BM_Canvas_FloodFillMaze", "BM_Canvas_peer_OpenCvFloatFloodFillMaze"),
     ("BM_Canvas_WideXorLines10000", "BM_Canvas_peer_QPainterWideXorLines10000"),
     ("BM_Canvas_FloodFillFullHd", "BM_Canvas_ref_MemcpyPicture"),
 ]
 paired = set()
-print(f"{'measurement':52} {'ms':>10}   {'reference':46} {'ms':>10} {'ratio':>8}")
+print(f"{'measurement':58} {'ms':>9} {'wall ms':>9}   {'reference':42} {'ms':>9} {'ratio':>7}")
 for a, b in pairs:
-    if a in medians and b in medians:
-        paired.update((a, b))
-        print(f"{a:52} {medians[a]:10.3f}   {b:46} {medians[b]:10.3f} {medians[a] / medians[b]:8.3f}")
-    elif a in medians:
-        print(f"{a:52} {medians[a]:10.3f}   {b + ' (not built)':46}")
-for name in sorted(set(medians) - paired):
-    print(f"{name:52} {medians[name]:10.3f}")
+    if a not in cpu:
+        continue
+    paired.add(a)
+    if b in cpu:
+        paired.add(b)
+        print(f"{a:58} {cpu[a]:9.3f} {wall[a]:9.3f}   {b:42} {cpu[b]:9.3f} {cpu[a] / cpu[b]:7.3f}")
+    else:
+        print(f"{a:58} {cpu[a]:9.3f} {wall[a]:9.3f}   {b + ' (not built)':42}")
+for name in sorted(set(cpu) - paired):
+    print(f"{name:58} {cpu[name]:9.3f} {wall[name]:9.3f}")
 PY

@@ -6,54 +6,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
-#include <memory>
 
 #include "app/choices.h"
-#include "app/main_window.h"
-#include "platform/dispatch.h"
-#include "qt/main_view.h"
-#include "qt/qt_desktop.h"
-#include "qt/qt_image_files.h"
-#include "qt/qt_text_files.h"
-#include "support/fake_sound.h"
+#include "view_bench_app.h"
 
 namespace korvel::qt {
 namespace {
 
-QApplication& application() {
-  static int argc = 1;
-  static char name[] = "korvel_view_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
-
 // A started window of 1920x1080 with ten strokes of a 24-petal rosette.
-struct Fenetre {
-  QTemporaryDir directory;
-  QtDesktop desktop{nullptr};
-  QtImageFiles files;
-  QtTextFiles text_files;
-  korvel::testing::FakeAudioOut audio;
-  korvel::testing::FakeConsole console;
-  std::unique_ptr<TForm1> form;
-  std::unique_ptr<MainView> view;
-
-  Fenetre() {
-    application();
-    const std::string dir = directory.path().toStdString();
-    form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", {}, text_files, audio, console});
-    dispatch(desktop, [&] { form->FormCreate(); });
-    form->random().seed(1);
-    view = std::make_unique<MainView>(*form, &desktop);
-    view->setGeometry(0, 0, 1920, 1080);
-    view->show();
-    QApplication::processEvents();
-    form->Edit3.set_text("1");
+struct Fenetre : bench::BenchWindow {
+  Fenetre() : BenchWindow(1920) {
     form->Edit1.set_text("24");
     form->RadioGroup_symetrie.set_item_index(int(Symetrie::rosace));
     for (int i = 0; i < 10; ++i) {

@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
@@ -22,20 +21,10 @@
 #include "support/fake_desktop.h"
 #include "support/fake_sound.h"
 #include "support/memory_text_files.h"
+#include "view_bench_app.h"
 
 namespace korvel::qt {
 namespace {
-
-void application() {
-  static int argc = 1;
-  static char name[] = "korvel_view_bench";
-  static char* argv[] = {name, nullptr};
-  static const auto* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QGuiApplication(argc, argv);
-  }();
-  (void)app;
-}
 
 // A picture with smooth shading and fine grain, as a photograph has.
 QImage photograph(int width, int height) {
@@ -62,7 +51,7 @@ struct OpenWindow {
   std::unique_ptr<TForm1> form;
 
   OpenWindow() {
-    application();
+    bench::application();
     const std::string dir = directory.path().toStdString();
     form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", {}, text_files, audio, console});
     form->FormCreate();

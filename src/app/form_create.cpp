@@ -35,7 +35,7 @@ void TForm1::FormCreate() {
   choix_centre = false;
   ligne_en_cours = false;
   // 6.
-  coul_crayon = 0x008000;
+  coul_crayon = clGreen;
   coul_fond = 0;
   coul_peinture = 0xFFFF00;
   Panel_peinture.set_color(coul_peinture);
@@ -64,7 +64,7 @@ void TForm1::FormCreate() {
   RadioGroup_symetrie.set_choice(Symetrie::rosace);
   RadioGroup_type_trace.set_choice(TypeTrace::crayon);
   // 14-15. The canvas's pen mode is pmCopy already.
-  coul_crayon_prec = 0x008000;
+  coul_crayon_prec = clGreen;
   ComboBox1.set_item_index(0);
   mode_crayon = pmCopy;
   ligne_en_cours = false;
@@ -99,8 +99,8 @@ void TForm1::FormCreate() {
   _ws();
   ellipse_nb = 0;
   apercu_trace = false;
-  ellipse_ctrl_x = -50;
-  ellipse_ctrl_y = -50;
+  ellipse_ctrl_x = kSansPointControle;
+  ellipse_ctrl_y = kSansPointControle;
   // 21-22.
   build_tables();
   init_couleurs_perso();

@@ -6,7 +6,11 @@
 
 namespace korvel {
 
-void TImage::set_graphic(Bitmap bitmap) { m_canvas = Canvas(std::move(bitmap)); }
+void TImage::set_graphic(Bitmap bitmap) {
+  const int threads = m_canvas.line_threads();
+  m_canvas = Canvas(std::move(bitmap));
+  m_canvas.set_line_threads(threads);
+}
 
 TForm1::TForm1(Services services)
     : m_services(std::move(services)), m_snapshot_writer(std::make_unique<SnapshotWriter>()) {

@@ -27,6 +27,8 @@
 namespace korvel {
 
 struct CopieContexte;  // draw/copie.h
+struct ReglagesTrace;  // draw/replication.h
+enum class Reglages;
 class SnapshotWriter;  // files/snapshot_writer.h
 struct SnapshotOutcome;
 
@@ -212,6 +214,7 @@ class TForm1 : public MouseEvents {
   std::int32_t ellipse_nb = 0;
   // 64 bits: successive reflections may throw it past the 32-bit range.
   std::int64_t ellipse_ctrl_x = 0, ellipse_ctrl_y = 0;
+  static constexpr std::int64_t kSansPointControle = -50;  // off the picture: no marker shows
   TBrushStyle style_brosse_sauve = bsSolid;
   TPenStyle style_crayon_sauve = psSolid;
   std::int32_t largeur_crayon_sauve = 0;
@@ -275,6 +278,9 @@ class TForm1 : public MouseEvents {
                         Repetitions repetitions = Repetitions::sautees);
   // Puts one copy on the picture.
   void trace_copie(CopieContexte& copie);
+  // The numbers a stroke reads from the tool panel, read and checked at
+  // once; throws EConvertError for a text that is not an integer.
+  ReglagesTrace reglages_trace(Reglages quoi);
   // The elliptical stroke's handlers.
   void _FormMouseDown_ellipse(TMouseButton Button, TShiftState Shift, int X, int Y);
   void _FormMouseMove_ellipse(TShiftState Shift, int X, int Y);
@@ -387,8 +393,8 @@ class TForm1 : public MouseEvents {
   void marque_point_controle();
   // Moves the control point's XOR marker to C.
   void deplace_point_controle(PointEllipse C);
-  // The shadow width for shaded arcs; 0 when no shadow box is checked.
-  std::int32_t largeur_ombre_ellipse();
+  // The shadow width of Edit7, at most 100; 0 when no shadow box is checked.
+  std::int32_t largeur_ombre();
   // The random colouring's two runs and its progress labels.
   void coloriage_en_ligne();
   void coloriage_en_grille();

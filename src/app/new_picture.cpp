@@ -37,7 +37,7 @@ void TForm1::nouvelle_image() {
     Canvas& canvas = Image1.canvas();
     canvas.Brush.Color = coul_fond;
     canvas.FillRect(0, 0, Image1.width(), Image1.height());
-    canvas.Pen.Color = 0x008000;
+    canvas.Pen.Color = clGreen;
     restaure_crayon();
   }
   RadioGroup_peindre_dessiner.set_choice(ModePeinture::dessiner);

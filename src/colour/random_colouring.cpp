@@ -7,10 +7,14 @@
 
 #include "app/choices.h"
 #include "app/main_window.h"
+#include "draw/replication.h"
 
 namespace korvel {
 
 namespace {
+
+// The spacing of the samples along the row of the rosettes.
+constexpr long long kPasLigne = 25;
 
 // The progress of `position` over `total`, as shown: at most "100 %".
 std::string pourcentage(long long position, long long total) {
@@ -30,12 +34,7 @@ void TForm1::affiche_progression(Label& label, const std::string& texte) {
 void TForm1::coloriage_aleatoire() {
   // The numbers every fill reads are checked first: a text that is not an
   // integer is reported before anything changes, not once per sample.
-  entier_de(Edit3);
-  nb_petales();
-  if (en_rosette(RadioGroup_symetrie.choice<Symetrie>()) && CheckBox_spirale.checked()) {
-    entier_de(Edit4);
-    entier_de(Edit5);
-  }
+  reglages_trace(Reglages::replication);
   // Start: 1-3.
   desktop().set_cursor(crHourGlass);
   affiche_progression(Label_x, "---");
@@ -77,8 +76,8 @@ void TForm1::coloriage_en_ligne() {
   const long long W = Image1.canvas().width();
   // 1. A row 0 to 24 pixels above the centre, its phase from the mouse.
   const TPoint souris = desktop().cursor_pos();
-  long long x = souris.x % 25;
-  const long long y = centre_y - (souris.y % 25);
+  long long x = souris.x % kPasLigne;
+  const long long y = centre_y - (souris.y % kPasLigne);
   // 2.
   affiche_progression(Label_y, "100 %");
   // 3.
@@ -93,7 +92,7 @@ void TForm1::coloriage_en_ligne() {
       const TColor maintenant = Image1.canvas().Pixels(p.x, p.y);
       if (maintenant != clInvalid) coul_peinture = maintenant;
     }
-    x += 25;
+    x += kPasLigne;
     affiche_progression(Label_x, pourcentage(x, W + 10));
   }
   // 4.

@@ -1,6 +1,9 @@
 #pragma once
 // One symmetric copy of a segment, as replication computes it and as
 // trace_copie puts it on the picture.
+#include <cstdint>
+#include <vector>
+
 #include "platform/colour.h"
 
 namespace korvel {
@@ -12,10 +15,19 @@ struct Copie {
   friend bool operator==(const Copie&, const Copie&) = default;
 };
 
+// The shade ramp of one colour and width, kept while the copies of one call
+// are shaded alike (each clone repeats it).
+struct RampeOmbre {
+  TColor base = 0;
+  std::int32_t largeur = 0;  // 0: none computed yet
+  std::vector<TColor> couleurs;
+};
+
 // The copy that trace_symetrique hands to trace_copie.
 struct CopieContexte {
   Copie copie;
   TColor couleur = 0;  // the call's colour; trace_copie may replace it
+  RampeOmbre rampe{};
 };
 
 }  // namespace korvel

@@ -17,10 +17,10 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <optional>
 
 #include "app/main_window.h"
+#include "draw/replication.h"
 
 namespace korvel {
 
@@ -28,42 +28,25 @@ namespace {
 
 constexpr int kPointsArc = 182;
 constexpr std::int32_t kPointsChaine = 100;
-// Shadow widths beyond the up-down's range are taken as its maximum, so a
-// width from a file cannot hold the program for hours.
-constexpr std::int32_t kOmbreMax = 100;
-
-struct PointArc {
-  int x, y;
-};
-
-bool tient(long double v) {
-  return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
-}
+// The control point's marker: a circle 2 x 5 pixels across.
+constexpr std::int64_t kDemiMarqueur = 5;
+// Pen widths of the previews: the first segment, then the arcs' dots.
+constexpr int kLargeurApercuSegment = 1;
+constexpr int kLargeurApercuArc = 3;
 
 // X_i = (P + R - Q) + (Q - R) cos + (Q - P) sin, rounded halves to even;
 // nothing when it does not fit in 32 bits. std::rint rounds exactly as
 // nearest() does in the default rounding mode, in one instruction instead
 // of a library call that saves the floating-point state: it was most of the
 // cost of a preview.
-std::optional<PointArc> point_arc(const TForm1& f, PointEllipse P, PointEllipse Q, PointEllipse R, int i) {
+std::optional<TPoint> point_arc(const TForm1& f, PointEllipse P, PointEllipse Q, PointEllipse R, int i) {
   const long double c = f.table_cos[std::size_t(i)], s = f.table_sin[std::size_t(i)];
   const long double x = std::rint((long double)(P.x + R.x - Q.x) + (long double)(Q.x - R.x) * c +
                                   (long double)(Q.x - P.x) * s);
   const long double y = std::rint((long double)(P.y + R.y - Q.y) + (long double)(Q.y - R.y) * c +
                                   (long double)(Q.y - P.y) * s);
-  if (!tient(x) || !tient(y)) return std::nullopt;
-  return PointArc{int(x), int(y)};
-}
-
-std::optional<PointArc> decale(std::optional<PointArc> p, int k) {
-  if (!p || !tient((long double)p->x + k) || !tient((long double)p->y + k)) return std::nullopt;
-  return PointArc{p->x + k, p->y + k};
-}
-
-void point(Canvas& canvas, std::optional<PointArc> p) {
-  if (!p) return;
-  canvas.MoveTo(p->x, p->y);
-  canvas.LineTo(p->x, p->y);
+  if (!fits_in_int32(x) || !fits_in_int32(y)) return std::nullopt;
+  return TPoint{std::int32_t(x), std::int32_t(y)};
 }
 
 }  // namespace
@@ -77,11 +60,6 @@ void TForm1::trace_segment(int x1, int y1, int x2, int y2, TPenMode mode, TColor
   canvas.LineTo(x2, y2);
 }
 
-std::int32_t TForm1::largeur_ombre_ellipse() {
-  if (!CheckBox_ombre_1.checked() && !CheckBox_ombre_2.checked()) return 0;
-  return std::min(entier_de(Edit7), kOmbreMax);
-}
-
 void TForm1::trace_quart_ellipse(PointEllipse P, PointEllipse Q, PointEllipse R, TPenMode mode, TColor couleur,
                                  int largeur) {
   // 1.
@@ -92,14 +70,14 @@ void TForm1::trace_quart_ellipse(PointEllipse P, PointEllipse Q, PointEllipse R,
   canvas.Pen.Mode = mode;
   canvas.Pen.Color = couleur;
   // 3.
-  std::array<std::optional<PointArc>, kPointsArc> X;
+  std::array<std::optional<TPoint>, kPointsArc> X;
   for (int i = 0; i < kPointsArc; ++i) X[std::size_t(i)] = point_arc(*this, P, Q, R, i);
   // 4. Previews: one dot a point, so drawing them again erases them.
   if (mode == pmXor) {
-    for (const auto& p : X) point(canvas, p);
+    for (const auto& p : X)
+      if (p) draw_dot(canvas, *p);
     return;
   }
-  const std::int32_t n = largeur_ombre_ellipse();
   if (!CheckBox_ombre_1.checked() && !CheckBox_ombre_2.checked()) {
     for (int i = 1; i < kPointsArc; ++i) {
       const auto &a = X[std::size_t(i - 1)], &b = X[std::size_t(i)];
@@ -110,21 +88,21 @@ void TForm1::trace_quart_ellipse(PointEllipse P, PointEllipse Q, PointEllipse R,
     return;
   }
   // Shaded: n dots of diameter n running down-right from each point.
+  const std::int32_t n = largeur_ombre();
   for (const auto& p : X)
     for (std::int32_t k = 0; k < n; ++k) {
       canvas.Pen.Color = rampe_ombre(couleur, n, k);
       canvas.Pen.Width = n;
-      point(canvas, decale(p, k));
+      if (const auto d = p ? offset_point(*p, k, k) : std::nullopt) draw_dot(canvas, *d);
     }
 }
 
 void TForm1::marque_point_controle() {
   const std::int64_t x = ellipse_ctrl_x, y = ellipse_ctrl_y;
+  const std::int64_t d = kDemiMarqueur;
   // A marker beyond the 32-bit range is far outside the picture.
-  if (!tient((long double)x - 5) || !tient((long double)x + 5) || !tient((long double)y - 5) ||
-      !tient((long double)y + 5))
-    return;
-  Image1.canvas().Ellipse(int(x - 5), int(y - 5), int(x + 5), int(y + 5));
+  if (!fits_in_int32(x - d) || !fits_in_int32(x + d) || !fits_in_int32(y - d) || !fits_in_int32(y + d)) return;
+  Image1.canvas().Ellipse(int(x - d), int(y - d), int(x + d), int(y + d));
 }
 
 void TForm1::deplace_point_controle(PointEllipse C) {
@@ -158,11 +136,11 @@ void TForm1::apercu_ellipse(std::int32_t nb, PointEllipse M) {
   const std::size_t n = std::size_t(nb);
   const auto pt = [this](std::size_t i) { return PointEllipse{ellipse_x[i], ellipse_y[i]}; };
   if (n == 1) {
-    trace_segment(ellipse_x[1], ellipse_y[1], int(M.x), int(M.y), pmXor, coul_crayon, 1);
+    trace_segment(ellipse_x[1], ellipse_y[1], int(M.x), int(M.y), pmXor, coul_crayon, kLargeurApercuSegment);
   } else if (n == 2) {
-    trace_quart_ellipse(pt(1), pt(2), M, pmXor, coul_crayon, 3);
+    trace_quart_ellipse(pt(1), pt(2), M, pmXor, coul_crayon, kLargeurApercuArc);
   } else if (n >= 3) {
-    trace_quart_ellipse(pt(n), {ellipse_ctrl_x, ellipse_ctrl_y}, M, pmXor, coul_crayon, 3);
+    trace_quart_ellipse(pt(n), {ellipse_ctrl_x, ellipse_ctrl_y}, M, pmXor, coul_crayon, kLargeurApercuArc);
   }
 }
 
@@ -170,8 +148,7 @@ void TForm1::_FormMouseDown_ellipse(TMouseButton Button, TShiftState, int X, int
   if (Button != mbLeft) return;
   // The numbers are read before anything changes: a text that is not an
   // integer stops the press with the picture and the stroke as they were.
-  const std::int32_t w = entier_de(Edit3);
-  largeur_ombre_ellipse();
+  const std::int32_t w = reglages_trace(Reglages::trait).epaisseur;
   // 1.
   if (ellipse_nb == 0) wb();
   // 2.
@@ -224,8 +201,8 @@ void TForm1::_FormMouseUp_ellipse(TMouseButton Button, TShiftState, int, int) {
     canvas.Pen.Mode = pmXor;
     canvas.Pen.Width = 1;
     marque_point_controle();
-    ellipse_ctrl_x = -50;
-    ellipse_ctrl_y = -50;
+    ellipse_ctrl_x = kSansPointControle;
+    ellipse_ctrl_y = kSansPointControle;
   }
   // 2-3.
   ellipse_nb = 0;

@@ -1,6 +1,7 @@
 // The replication driver trace_symetrique and its pure geometry.
 #include "draw/replication.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -14,12 +15,6 @@ namespace {
 constexpr long double kPi = 3.1415926535897932385L;
 constexpr long double kPiSur2 = 1.5707963267948966193L;
 constexpr long double kDeuxPi = 6.283185307179586477L;
-
-bool entier_representable(double v) {
-  if (!std::isfinite(v)) return false;
-  const double n = nearest(v);
-  return n >= double(std::numeric_limits<std::int32_t>::min()) && n <= double(std::numeric_limits<std::int32_t>::max());
-}
 
 // What decides every line a drawn copy makes, clones included: its
 // coordinates rounded, the x ones after a shift by a whole number of pixels
@@ -56,8 +51,7 @@ double angle_point(double dx, double dy) {
 }
 
 bool copie_representable(const Copie& c) {
-  return entier_representable(c.x1) && entier_representable(c.y1) && entier_representable(c.x2) &&
-         entier_representable(c.y2);
+  return round_to_int32(c.x1) && round_to_int32(c.y1) && round_to_int32(c.x2) && round_to_int32(c.y2);
 }
 
 namespace detail {
@@ -89,13 +83,38 @@ std::vector<Copie> copies_symetriques(const ParametresReplication& p) {
   return copies;
 }
 
+// Shadow widths beyond the up-down's range are taken as its maximum, so that
+// no width can hold the program for hours.
+constexpr std::int32_t kOmbreMax = 100;
+
+std::int32_t TForm1::largeur_ombre() {
+  if (!CheckBox_ombre_1.checked() && !CheckBox_ombre_2.checked()) return 0;
+  return std::min(entier_de(Edit7), kOmbreMax);
+}
+
+ReglagesTrace TForm1::reglages_trace(Reglages quoi) {
+  ReglagesTrace r;
+  r.epaisseur = entier_de(Edit3);
+  r.largeur_ombre = largeur_ombre();
+  if (quoi == Reglages::trait) return r;
+  r.petales = nb_petales();
+  const Symetrie symetrie = RadioGroup_symetrie.choice<Symetrie>();
+  if ((symetrie == Symetrie::rosace || symetrie == Symetrie::vitrail) && CheckBox_spirale.checked()) {
+    r.tours = entier_de(Edit4);
+    r.facteur = double(entier_de(Edit5)) / 1000;
+  }
+  return r;
+}
+
 void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur, Repetitions repetitions) {
   Canvas& canvas = Image1.canvas();
+  // A text that is not an integer stops the call before anything changes.
+  const ReglagesTrace reglages = reglages_trace(Reglages::replication);
   // 1.
   canvas.Pen.Mode = mode;
   canvas.Pen.Color = couleur;
   // 2. The random width starts from the width the previous call left.
-  const std::int32_t e = entier_de(Edit3);
+  const std::int32_t e = reglages.epaisseur;
   if (CheckBox_epaisseur.checked()) {
     const std::int64_t borne = std::int64_t(e) + canvas.Pen.Width;
     canvas.Pen.Width = Random(int(std::clamp<std::int64_t>(borne, 0, std::numeric_limits<int>::max())));
@@ -112,15 +131,15 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
   p.centre = {centre_x, centre_y};
   p.symetrie = RadioGroup_symetrie.choice<Symetrie>();
   p.type_trace = RadioGroup_type_trace.choice<TypeTrace>();
-  p.petales = nb_petales();
-  // 7.5. A conversion failure here ends the call before the first copy.
+  p.petales = reglages.petales;
+  p.tours = reglages.tours;
+  p.facteur = reglages.facteur;
+  p.positions = ParametresReplication::Positions::arrondies;
+  // 7.5.
   const bool rosette = p.symetrie == Symetrie::rosace || p.symetrie == Symetrie::vitrail;
-  if (rosette && CheckBox_spirale.checked()) {
-    p.tours = entier_de(Edit4);
-    p.facteur = double(entier_de(Edit5)) / 1000;
-    if (RadioGroup_peindre_dessiner.choice<ModePeinture>() != ModePeinture::dessiner)
-      desktop().set_cursor(crHourGlass);
-  }
+  if (rosette && CheckBox_spirale.checked() &&
+      RadioGroup_peindre_dessiner.choice<ModePeinture>() != ModePeinture::dessiner)
+    desktop().set_cursor(crHourGlass);
   // 6-7. A copy beyond the 32-bit range (a growing spiral) is skipped.
   // So is a drawn copy whose lines all repeat the previous copy's exactly,
   // when drawing twice is drawing once and the copy draws no random number
@@ -130,6 +149,10 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
                                   RadioGroup_peindre_dessiner.choice<ModePeinture>() == ModePeinture::dessiner &&
                                   !CheckBox_epaisseur.checked() && repeats_harmlessly(mode);
   std::optional<TraceArrondi> precedente;
+  // Drawn copies only put lines on the picture: they are drawn together, by
+  // bands of rows on several threads.
+  std::optional<Canvas::DeferredLines> ensemble;
+  if (RadioGroup_peindre_dessiner.choice<ModePeinture>() == ModePeinture::dessiner) ensemble.emplace(canvas);
   CopieContexte copie;
   copie.couleur = couleur;
   pour_chaque_copie(p, [&](const Copie& c) {

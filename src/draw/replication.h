@@ -33,6 +33,26 @@ struct ParametresReplication {
   std::int32_t petales = 1;  // N, at least 1 when the rosette is drawn
   std::int32_t tours = 1;    // M, spiral turns (1 without the spiral)
   double facteur = 1.0;      // f, radius factor per copy (1 without the spiral)
+  // When only the positions rounded to whole pixels matter (drawing does
+  // nothing else with them), a rosette copy whose two radii are both below
+  // 0.49 is the centre itself: every rounding of cx + r sin a, shifted or
+  // not by whole pixels, is that of cx. A spiral spends most of its copies
+  // there, and their sines and cosines are most of its cost.
+  enum class Positions { exactes, arrondies } positions = Positions::exactes;
+};
+
+// Which numbers a stroke reads: the pen's alone (the elliptical stroke, never
+// replicated), or the replication's too.
+enum class Reglages { trait, replication };
+
+// The numbers of the tool panel a stroke reads, checked.
+struct ReglagesTrace {
+  std::int32_t epaisseur = 1;      // Edit3, the pen width
+  std::int32_t largeur_ombre = 0;  // Edit7 up to 100, 0 when no shadow box is checked
+  // With Reglages::replication only:
+  std::int32_t petales = 1;  // nb_petales
+  std::int32_t tours = 1;    // Edit4 with the spiral of a rosette, else 1
+  double facteur = 1.0;      // Edit5 / 1000 with the spiral of a rosette, else 1
 };
 
 // True when each coordinate is finite and, rounded to nearest (halves to
@@ -61,6 +81,8 @@ void rosette(const ParametresReplication& p, PointPolaire& q1, PointPolaire& q2,
 // x = cx + r sin a, y = cy + r cos a and the mirror cx - r sin a, computed in
 // long double and stored as doubles.
 void position(double cx, double cy, const PointPolaire& q, double& x, double& y, double& miroir_x);
+// |r| < 0.49: the point and its mirror round to the centre (false for NaN).
+inline bool au_centre(const PointPolaire& q) { return q.r < 0.49 && q.r > -0.49; }
 }  // namespace detail
 
 template <class Visit>
@@ -96,11 +118,17 @@ void pour_chaque_copie(const ParametresReplication& p, Visit&& visit) {
   detail::PointPolaire q1{}, q2{};
   double pas = 0;
   detail::rosette(p, q1, q2, pas);
+  const bool arrondies = p.positions == ParametresReplication::Positions::arrondies;
   for (std::int64_t k = 0; k < passes; ++k) {
     Copie c;
     double m1 = 0, m2 = 0;
-    detail::position(double(cx), double(cy), q1, c.x1, c.y1, m1);
-    detail::position(double(cx), double(cy), q2, c.x2, c.y2, m2);
+    if (arrondies && detail::au_centre(q1) && detail::au_centre(q2)) {
+      c = Copie{double(cx), double(cy), double(cx), double(cy)};
+      m1 = m2 = double(cx);
+    } else {
+      detail::position(double(cx), double(cy), q1, c.x1, c.y1, m1);
+      detail::position(double(cx), double(cy), q2, c.x2, c.y2, m2);
+    }
     visit(static_cast<const Copie&>(c));
     if (miroir) visit(Copie{m1, c.y1, m2, c.y2});
     // a := a + step and r := r * f, each stored as a double.

@@ -5,9 +5,7 @@
 // be held in a 32-bit integer (far beyond the picture, for instance a clone
 // shift added to a huge coordinate) skips the line it belongs to; the canvas
 // clips every line it is given.
-#include <cmath>
 #include <cstdint>
-#include <limits>
 #include <optional>
 
 #include "app/main_window.h"
@@ -18,42 +16,26 @@ namespace korvel {
 
 namespace {
 
-// nearest(v) as an integer, when it fits in 32 bits. Shifted coordinates are
-// summed in long double (extended arithmetic); most sums are exact doubles,
-// which round much faster than long doubles and to the same integer.
-std::optional<std::int64_t> arrondi(long double v) {
-  if (!std::isfinite(v)) return std::nullopt;
-  const double d = static_cast<double>(v);
-  const long double n = static_cast<long double>(d) == v ? static_cast<long double>(nearest(d)) : nearest(v);
-  if (n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::int32_t>::max())
-    return std::nullopt;
-  return std::int64_t(n);
-}
-
-bool tient(std::int64_t v) {
-  return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
-}
-
 // A copy's two points rounded; a coordinate is empty when it does not fit.
 struct Segment {
-  std::optional<std::int64_t> x1, y1, x2, y2;
-  bool complet() const { return x1 && y1 && x2 && y2; }
+  std::optional<std::int32_t> x1, y1, x2, y2;
 };
 
 // MoveTo(x1 + dx1, y1 + dy1), LineTo(x2 + dx2, y2 + dy2), or nothing when a
 // point does not fit in 32 bits.
 void ligne(Canvas& canvas, const Segment& s, std::int64_t dx1, std::int64_t dy1, std::int64_t dx2, std::int64_t dy2) {
-  if (!s.complet()) return;
-  const std::int64_t ax = *s.x1 + dx1, ay = *s.y1 + dy1, bx = *s.x2 + dx2, by = *s.y2 + dy2;
-  if (!tient(ax) || !tient(ay) || !tient(bx) || !tient(by)) return;
-  canvas.MoveTo(int(ax), int(ay));
-  canvas.LineTo(int(bx), int(by));
+  if (!s.x1 || !s.y1 || !s.x2 || !s.y2) return;
+  const auto a = offset_point({*s.x1, *s.y1}, dx1, dy1), b = offset_point({*s.x2, *s.y2}, dx2, dy2);
+  if (!a || !b) return;
+  canvas.MoveTo(a->x, a->y);
+  canvas.LineTo(b->x, b->y);
 }
 
-// The segment of the copy shifted right by o pixels, rounded.
-Segment decale(const Copie& c, std::int64_t o) {
-  return {arrondi(static_cast<long double>(c.x1) + o), arrondi(c.y1), arrondi(static_cast<long double>(c.x2) + o),
-          arrondi(c.y2)};
+// The copy shifted right by o pixels, then rounded: a half rounds to even
+// after the shift.
+Segment arrondi_a_droite(const Copie& c, std::int64_t o) {
+  return {round_to_int32(static_cast<long double>(c.x1) + o), round_to_int32(c.y1),
+          round_to_int32(static_cast<long double>(c.x2) + o), round_to_int32(c.y2)};
 }
 
 // Painting: a flood fill at the copy's second point, in the paint colour.
@@ -64,27 +46,35 @@ void peindre_copie(TForm1& f, const CopieContexte& copie, ModePeinture peinture)
   canvas.Pen.Color = f.coul_peinture;
   canvas.Brush.Color = canvas.Pen.Color;
   // 3. A point outside the picture fills nothing (the canvas checks).
-  const auto px = arrondi(copie.copie.x2), py = arrondi(copie.copie.y2);
+  const auto px = round_to_int32(copie.copie.x2), py = round_to_int32(copie.copie.y2);
   if (!px || !py) return;
   if (peinture == ModePeinture::peind_jusqua) {
     // 4. "peind j'usqu'à": up to a border in the pen colour field.
-    canvas.FloodFill(int(*px), int(*py), f.coul_crayon, fsBorder);
+    canvas.FloodFill(*px, *py, f.coul_crayon, fsBorder);
   } else {
     // 5. "peind tant que": the area of the colour under the point, unless
     // that is the call's colour.
-    const TColor sous = canvas.Pixels(int(*px), int(*py));
-    if (sous != copie.couleur) canvas.FloodFill(int(*px), int(*py), sous, fsSurface);
+    const TColor sous = canvas.Pixels(*px, *py);
+    if (sous != copie.couleur) canvas.FloodFill(*px, *py, sous, fsSurface);
   }
 }
 
-// A shadow: a band of `largeur` lines of width 2 stepping one pixel
+// A shadow: a band of `rampe.largeur` lines of width 2 stepping one pixel
 // down-right from the segment, shaded from the copy's colour.
-void ombre(TForm1& f, const Segment& s, TColor couleur, std::int32_t largeur) {
-  Canvas& canvas = f.Image1.canvas();
-  for (std::int32_t i = 0; i < largeur; ++i) {
-    canvas.Pen.Color = f.rampe_ombre(couleur, largeur, i);
+void ombre(Canvas& canvas, const Segment& s, const RampeOmbre& rampe) {
+  const std::int32_t n = rampe.largeur;
+  // Most bands lie wholly within 32 bits: no line of them is checked.
+  const bool tient = s.x1 && s.y1 && s.x2 && s.y2 && offset_point({*s.x1, *s.y1}, n - 1, n - 1) &&
+                     offset_point({*s.x2, *s.y2}, n - 1, n - 1);
+  for (std::int32_t i = 0; i < n; ++i) {
+    canvas.Pen.Color = rampe.couleurs[std::size_t(i)];
     canvas.Pen.Width = 2;
-    ligne(canvas, s, i, i, i, i);
+    if (tient) {
+      canvas.MoveTo(*s.x1 + i, *s.y1 + i);
+      canvas.LineTo(*s.x2 + i, *s.y2 + i);
+    } else {
+      ligne(canvas, s, i, i, i, i);
+    }
   }
 }
 
@@ -111,13 +101,21 @@ void TForm1::trace_copie(CopieContexte& copie) {
   }
 
   // The copy shifted right by o pixels, with its shadow or as one line.
+  const std::int32_t largeur = avec_ombre ? largeur_ombre() : 0;
   const auto trace_decale = [&](std::int64_t o) {
     if (!avec_ombre) {
-      ligne(canvas, decale(copie.copie, o), 0, 0, 0, 0);
+      ligne(canvas, arrondi_a_droite(copie.copie, o), 0, 0, 0, 0);
       return;
     }
-    const std::int32_t largeur = entier_de(Edit7);
-    if (largeur >= 1) ombre(*this, decale(copie.copie, o), copie.couleur, largeur);
+    if (largeur < 1) return;
+    RampeOmbre& rampe = copie.rampe;
+    if (rampe.base != copie.couleur || rampe.largeur != largeur) {
+      rampe.base = copie.couleur;
+      rampe.largeur = largeur;
+      rampe.couleurs.clear();
+      for (std::int32_t i = 0; i < largeur; ++i) rampe.couleurs.push_back(rampe_ombre(copie.couleur, largeur, i));
+    }
+    ombre(canvas, arrondi_a_droite(copie.copie, o), rampe);
   };
 
   if (const std::optional<Clones> clones = clones_de(nb_clones, desktop().screen_width())) {
@@ -132,7 +130,7 @@ void TForm1::trace_copie(CopieContexte& copie) {
   // 4. The jittered line near the unshifted copy, with the pen left above.
   if (epaisseur_aleatoire) {
     const int j1 = Random(10), j2 = Random(10), j3 = Random(10), j4 = Random(10);
-    ligne(canvas, decale(copie.copie, 0), j2 - 5, j1 - 5, j4 - 5, j3 - 5);
+    ligne(canvas, arrondi_a_droite(copie.copie, 0), j2 - 5, j1 - 5, j4 - 5, j3 - 5);
   }
 }
 

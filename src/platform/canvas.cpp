@@ -55,18 +55,35 @@ Canvas::Canvas(Bitmap bitmap) : m_bitmap(std::move(bitmap)) {
 
 void Canvas::MoveTo(int x, int y) { m_pen_pos = {x, y}; }
 
+void Canvas::queue(TPoint from, TPoint to, RasterOp op) {
+  // The rows within the picture: the ends' rows widened by the reach of the
+  // pen's disc.
+  const int width = Pen.Width;
+  const i64 up = width <= 1 ? 0 : width / 2, down = width <= 1 ? 0 : (i64(width) - 1) / 2;
+  const i64 first = std::max<i64>(std::min(from.y, to.y) - up, 0);
+  const i64 last = std::min<i64>(std::max(from.y, to.y) + down, i64(height()) - 1);
+  if (first > last) return;  // no row of the picture
+  if (m_queue.capacity() < kQueuedLines) m_queue.reserve(kQueuedLines);
+  m_queue.push_back({from, to, width, int(first), int(last), op});
+  if (m_queue.size() >= kQueuedLines) [[unlikely]]
+    draw_queued();
+}
+
 void Canvas::LineTo(int x, int y) {
   const TPoint from = m_pen_pos, to{x, y};
   m_pen_pos = to;
   if (Pen.Style == psClear) return;
-  detail::SpanWriter out(m_bitmap, m_changed, raster_op(Pen.Mode, pixel_of(Pen.Color)));
-  if (Pen.Width <= 1)
-    detail::thin_line(out, from, to);
-  else
-    detail::wide_line(out, from, to, Pen.Width);
+  const RasterOp op = raster_op(Pen.Mode, pixel_of(Pen.Color));
+  if (m_deferring > 0 && m_line_threads > 0) {
+    queue(from, to, op);
+    return;
+  }
+  detail::SpanWriter out(m_bitmap, m_changed, op);
+  detail::line(out, from, to, Pen.Width);
 }
 
 void Canvas::FillRect(int left, int top, int right, int bottom) {
+  settle();
   if (Brush.Style != bsSolid) return;
   const auto [x1, x2] = clip_range(left, right, width());
   const auto [y1, y2] = clip_range(top, bottom, height());
@@ -76,9 +93,13 @@ void Canvas::FillRect(int left, int top, int right, int bottom) {
   m_changed.unite(Rect{int(x1), int(y1), int(x2), int(y2)});
 }
 
-TColor Canvas::Pixels(int x, int y) const { return m_bitmap.colour_at(x, y); }
+TColor Canvas::Pixels(int x, int y) const {
+  settle();
+  return m_bitmap.colour_at(x, y);
+}
 
 void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
+  settle();
   if (&bitmap == &m_bitmap) {  // drawing the canvas onto itself: copy first
     const Bitmap copy = bitmap;
     Draw(x, y, copy);
@@ -95,6 +116,9 @@ void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
   m_changed.unite(Rect{int(x1), int(y1), int(x2), int(y2)});
 }
 
-Rect Canvas::take_changed() { return std::exchange(m_changed, Rect{}); }
+Rect Canvas::take_changed() {
+  settle();
+  return std::exchange(m_changed, Rect{});
+}
 
 }  // namespace korvel

@@ -4,6 +4,7 @@
 // wide pens, midpoint ellipses, span flood fills. Coordinates may lie anywhere
 // in the 32-bit range; everything is clipped to the bitmap before stepping.
 #include <cstdint>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/colour.h"
@@ -50,6 +51,8 @@ bool repeats_harmlessly(TPenMode mode);
 
 class Canvas {
  public:
+  class DeferredLines;
+
   Canvas() = default;
   // A new canvas over a bitmap of that size filled with black.
   Canvas(int width, int height);
@@ -60,7 +63,10 @@ class Canvas {
 
   int width() const { return m_bitmap.width(); }
   int height() const { return m_bitmap.height(); }
-  const Bitmap& bitmap() const { return m_bitmap; }
+  const Bitmap& bitmap() const {
+    settle();
+    return m_bitmap;
+  }
 
   // Sets the current position only.
   void MoveTo(int x, int y);
@@ -86,12 +92,72 @@ class Canvas {
   // The rectangle changed since the last call, then forgets it.
   Rect take_changed();
   // The rectangle changed so far, kept.
-  const Rect& changed() const { return m_changed; }
+  const Rect& changed() const {
+    settle();
+    return m_changed;
+  }
+
+  // The threads that draw deferred lines (see DeferredLines), 1 to 64; 0
+  // draws every line at once even when deferred, the plain path. The default
+  // is one less than the processor's cores, at least 1 and at most 8.
+  int line_threads() const { return m_line_threads; }
+  void set_line_threads(int threads);
 
  private:
+  // A line waiting to be drawn, with the pen it was given and the rows of
+  // the picture it may touch (first > last: none).
+  struct QueuedLine {
+    TPoint from, to;
+    int width;
+    int first_row, last_row;
+    RasterOp op;
+  };
+  // Lines queued before they are drawn: about half a megabyte.
+  static constexpr std::size_t kQueuedLines = 16384;
+  // Queues the line with the pen's width; draws the queue when full.
+  void queue(TPoint from, TPoint to, RasterOp op);
+  // Draws the queued lines and empties the queue.
+  void draw_queued();
+  // Draws the queued lines before anything reads or changes the picture.
+  // (A queue is only filled through a non-const canvas.)
+  void settle() const {
+    if (!m_queue.empty()) const_cast<Canvas*>(this)->draw_queued();
+  }
+
   Bitmap m_bitmap;
   TPoint m_pen_pos;
   Rect m_changed;
+  int m_line_threads = default_line_threads();
+  int m_deferring = 0;  // open DeferredLines
+  std::vector<QueuedLine> m_queue;
+
+  static int default_line_threads();
 };
+
+// While one lives, LineTo only queues its line (the pen position moves at
+// once); the queue is drawn when full, when the last one ends, and before
+// anything else reads or changes the picture. Lines are drawn by bands of
+// rows, each band by one thread drawing every line in order, so each pixel
+// sees the same writes in the same order as if each line had been drawn at
+// its call: the picture and the changed rectangle are the same whatever the
+// number of threads.
+class Canvas::DeferredLines {
+ public:
+  explicit DeferredLines(Canvas& canvas) : m_canvas(canvas) { ++m_canvas.m_deferring; }
+  ~DeferredLines() {
+    if (--m_canvas.m_deferring == 0) m_canvas.draw_queued();
+  }
+  DeferredLines(const DeferredLines&) = delete;
+  DeferredLines& operator=(const DeferredLines&) = delete;
+
+ private:
+  Canvas& m_canvas;
+};
+
+// A dot of the pen's width at p: MoveTo and LineTo on the same point.
+inline void draw_dot(Canvas& canvas, TPoint p) {
+  canvas.MoveTo(p.x, p.y);
+  canvas.LineTo(p.x, p.y);
+}
 
 }  // namespace korvel

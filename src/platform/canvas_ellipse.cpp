@@ -251,6 +251,7 @@ void wide_outline(detail::SpanWriter& out, const EllipseRows& shape, i64 width) 
 }  // namespace
 
 void Canvas::Ellipse(int left, int top, int right, int bottom) {
+  settle();
   const i64 l = std::min(left, right), r = std::max(left, right);
   const i64 t = std::min(top, bottom), b = std::max(top, bottom);
   if (l == r || t == b) return;

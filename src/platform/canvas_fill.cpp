@@ -21,6 +21,7 @@
 //                                        the two stubs that stick out
 // Memory is one entry per span still to look around (and, for a border
 // fill, one per span found, to paint it later).
+#include <algorithm>
 #include <vector>
 
 #include "platform/canvas_internal.h"
@@ -31,6 +32,7 @@ namespace {
 
 constexpr std::uint32_t kTaken = 0x01000000;
 constexpr int kBlock = 16;  // pixels tested at once, branch-free (vectorised)
+constexpr int kHead = 8;    // pixels tested one by one first: most runs of a detailed picture are short
 
 struct FillSpan {
   int y, x1, x2;  // both ends included
@@ -50,6 +52,10 @@ class SurfaceRule {
   // Paints from `from` to the end of the run; returns the first x after it.
   int take_right(std::uint32_t* row, int from, int end) const {
     int x = from;
+    for (const int head = std::min(end, from + kHead); x < head; ++x) {
+      if (row[x] != m_colour) return x;
+      row[x] = m_painted;
+    }
     for (; x + kBlock <= end; x += kBlock) {
       std::uint32_t differ = 0;
       for (int i = 0; i < kBlock; ++i) differ |= row[x + i] ^ m_colour;
@@ -74,6 +80,10 @@ class BorderRule {
   bool qualifies(std::uint32_t p) const { return (p < kTaken) & (p != m_colour); }
   int take_right(std::uint32_t* row, int from, int end) const {
     int x = from;
+    for (const int head = std::min(end, from + kHead); x < head; ++x) {
+      if (!qualifies(row[x])) return x;
+      row[x] |= kTaken;
+    }
     for (; x + kBlock <= end; x += kBlock) {
       std::uint32_t high = 0, equal = 0;
       for (int i = 0; i < kBlock; ++i) {
@@ -129,8 +139,9 @@ class AreaSearch {
   }
 
   // Takes the runs of row y that touch columns x1..x2 of `parent`'s row.
+  // Inlined: called three times a span, often for a row of a few pixels.
   template <class Found>
-  void search_row(int y, int x1, int x2, int dir, const FillSpan& parent, Found& found) {
+  [[gnu::always_inline]] void search_row(int y, int x1, int x2, int dir, const FillSpan& parent, Found& found) {
     if (y < 0 || y >= m_bitmap.height()) return;
     const std::uint32_t* row = m_bitmap.row(y);
     for (int x = x1; x <= x2; ++x) {
@@ -150,6 +161,7 @@ class AreaSearch {
 }  // namespace
 
 void Canvas::FloodFill(int x, int y, TColor colour, TFillStyle style) {
+  settle();
   if (!m_bitmap.contains(x, y) || Brush.Style != bsSolid) return;
   // A colour with a top byte set equals no pixel.
   const std::uint32_t pixel = (colour >> 24) != 0 ? 0xFFFFFFFFu : pixel_of(colour);

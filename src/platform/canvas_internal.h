@@ -145,11 +145,13 @@ class Memo {
 };
 
 // Writes pixels through one raster op, clipped to the bitmap, and adds what it
-// touched to the changed rectangle when it goes out of scope.
+// touched to the changed rectangle when it goes out of scope. Lines draw only
+// the rows of its window, all of the bitmap's unless narrowed: a band of rows
+// drawn by one thread.
 class SpanWriter {
  public:
   SpanWriter(Bitmap& bitmap, Rect& changed, RasterOp op)
-      : m_bitmap(bitmap), m_changed(changed), m_op(op) {}
+      : m_bitmap(bitmap), m_changed(changed), m_op(op), m_last_row(i64(bitmap.height()) - 1) {}
   SpanWriter(const SpanWriter&) = delete;
   SpanWriter& operator=(const SpanWriter&) = delete;
   ~SpanWriter() {
@@ -158,6 +160,14 @@ class SpanWriter {
 
   i64 width() const { return m_bitmap.width(); }
   i64 height() const { return m_bitmap.height(); }
+  // The rows lines may draw, both included, within the bitmap's.
+  i64 first_row() const { return m_first_row; }
+  i64 last_row() const { return m_last_row; }
+  void set_rows(i64 first, i64 last) {
+    m_first_row = std::max<i64>(first, 0);
+    m_last_row = std::min<i64>(last, height() - 1);
+  }
+  void set_op(RasterOp op) { m_op = op; }
 
   // One pixel known to lie inside the bitmap.
   void pixel(i64 x, i64 y) {
@@ -175,6 +185,19 @@ class SpanWriter {
     const RasterOp op = m_op;
     for (i64 x = x1; x <= x2; ++x) p[x] = op.apply(p[x]);
     note(y, x1, x2);
+  }
+  // Row y of the bitmap, for span_at.
+  std::uint32_t* row(i64 y) { return m_bitmap.row(int(y)); }
+  // Pixels x1..x2 from `row`, known to lie inside the bitmap; the caller
+  // notes them with note_box.
+  void span_at(std::uint32_t* row, i64 x1, i64 x2) const {
+    const RasterOp op = m_op;
+    for (i64 x = x1; x <= x2; ++x) row[x] = op.apply(row[x]);
+  }
+  // Adds the box x1..x2 by y1..y2 (all included) to what was touched.
+  void note_box(i64 x1, i64 y1, i64 x2, i64 y2) {
+    note(y1, x1, x2);
+    note(y2, x1, x2);
   }
   // The union of up to a few spans of row y, each pixel combined once even
   // where the spans overlap. Reorders `spans`.
@@ -220,6 +243,7 @@ class SpanWriter {
   Bitmap& m_bitmap;
   Rect& m_changed;
   RasterOp m_op;
+  i64 m_first_row = 0, m_last_row = 0;
   i64 m_x1 = INT64_MAX, m_x2 = INT64_MIN, m_y1 = INT64_MAX, m_y2 = INT64_MIN;
 };
 
@@ -227,5 +251,12 @@ class SpanWriter {
 void thin_line(SpanWriter& out, TPoint from, TPoint to);
 // Wide pen (canvas_wide_line.cpp): body and end discs, each pixel once.
 void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width);
+// The line of a pen of that width, thin or wide.
+inline void line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
+  if (width <= 1)
+    thin_line(out, from, to);
+  else
+    wide_line(out, from, to, width);
+}
 
 }  // namespace korvel::detail

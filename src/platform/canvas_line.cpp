@@ -37,12 +37,12 @@ struct Start {
   i64 v, err;
 };
 
-// Clips [lo, hi] to the rows (or columns) of the picture and finds the start;
-// nothing when the line misses the picture.
+// Clips [lo, hi] to the minor coordinates minor_first..minor_last and finds
+// the start; nothing when the line misses them.
 template <class T>
-std::optional<Start> clip_start(const MajorLine& line, i64 minor_size, i64& lo, i64& hi) {
+std::optional<Start> clip_start(const MajorLine& line, i64 minor_first, i64 minor_last, i64& lo, i64& hi) {
   const T du = line.du, dv = line.dv;
-  const T k_lo = -T(line.v0), k_hi = T(minor_size) - 1 - line.v0;
+  const T k_lo = T(minor_first) - line.v0, k_hi = T(minor_last) - line.v0;
   if (!clip_linear<T>(2 * dv, -du * (2 * k_lo - 1), true, lo, hi)) return std::nullopt;
   if (!clip_linear<T>(-2 * dv, du * (2 * k_hi + 1), false, lo, hi)) return std::nullopt;
   // err = 2 t dv - du - 2 du (v - v0) stays in (-2 du, 0].
@@ -59,21 +59,23 @@ void thin_line(SpanWriter& out, TPoint from, TPoint to) {
   const bool x_major = std::llabs(dx) > std::llabs(dy);
   const MajorLine line =
       x_major ? orient(from.x, from.y, to.x, to.y) : orient(from.y, from.x, to.y, to.x);
-  const i64 major_size = x_major ? out.width() : out.height();
-  const i64 minor_size = x_major ? out.height() : out.width();
+  // The picture's columns and the writer's rows, along u and along v.
+  const i64 major_first = x_major ? 0 : out.first_row(), major_last = x_major ? out.width() - 1 : out.last_row();
+  const i64 minor_first = x_major ? out.first_row() : 0, minor_last = x_major ? out.last_row() : out.width() - 1;
 
   // t = u - u0 over the drawn range, clipped to the picture along u ...
-  i64 lo = std::max<i64>(line.first, 0) - line.u0;
-  i64 hi = std::min<i64>(line.last, major_size - 1) - line.u0;
+  i64 lo = std::max<i64>(line.first, major_first) - line.u0;
+  i64 hi = std::min<i64>(line.last, major_last) - line.u0;
   if (lo > hi) return;
-  // ... then to v(t) >= 0, i.e. 2 t dv - du (2k - 1) > 0 with k = -v0,
-  // and v(t) <= minor_size - 1, i.e. du (2k + 1) - 2 t dv >= 0 with k = minor_size - 1 - v0.
-  // Within 2^28 of the origin these products fit 64 bits; beyond, 128.
+  // ... then to v(t) >= minor_first, i.e. 2 t dv - du (2k - 1) > 0 with
+  // k = minor_first - v0, and v(t) <= minor_last, i.e. du (2k + 1) - 2 t dv >= 0
+  // with k = minor_last - v0. Within 2^28 of the origin these products fit
+  // 64 bits; beyond, 128.
   constexpr i64 kSmall = i64(1) << 28;
-  const bool small = std::llabs(line.u0) <= kSmall && std::llabs(line.v0) <= kSmall &&
-                     line.du <= kSmall && major_size <= kSmall && minor_size <= kSmall;
-  const std::optional<Start> start = small ? clip_start<i64>(line, minor_size, lo, hi)
-                                           : clip_start<i128>(line, minor_size, lo, hi);
+  const bool small = std::llabs(line.u0) <= kSmall && std::llabs(line.v0) <= kSmall && line.du <= kSmall &&
+                     out.width() <= kSmall && out.height() <= kSmall;
+  const std::optional<Start> start = small ? clip_start<i64>(line, minor_first, minor_last, lo, hi)
+                                           : clip_start<i128>(line, minor_first, minor_last, lo, hi);
   if (!start) return;
   i64 v = start->v, err = start->err;
   const i64 two_du = 2 * line.du, two_dv = 2 * line.dv;

@@ -179,9 +179,11 @@ class DiscRow {
 
 Span shifted(Span s, i64 x) { return s.empty() ? s : Span{s.x1 + x, s.x2 + x}; }
 
-// Rows y_first..y_last: the two discs' intervals and the body's, merged.
-template <class T>
-void paint_rows(SpanWriter& out, TPoint from, TPoint to, i64 width, i64 y_first, i64 y_last,
+// Rows y_first..y_last of the line within columns [x_min, x_max]: the two
+// discs' intervals and the body's, merged by `out` (a SpanWriter, or a
+// LineShape being recorded).
+template <class T, class Out>
+void paint_rows(Out& out, TPoint from, TPoint to, i64 width, i64 y_first, i64 y_last, i64 x_min, i64 x_max,
                 const DiscRow& disc) {
   if (from == to) {  // a zero-length line leaves one disc
     for (i64 y = y_first; y <= y_last; ++y) {
@@ -192,17 +194,148 @@ void paint_rows(SpanWriter& out, TPoint from, TPoint to, i64 width, i64 y_first,
   }
   const Body<T> body(from, to, width);
   if constexpr (std::is_same_v<T, i64>) {
-    typename Body<T>::Walk rows(body, y_first, 0, out.width() - 1);
-    const i64 x_near = std::clamp<i64>(from.x, 0, out.width() - 1);
+    typename Body<T>::Walk rows(body, y_first, x_min, x_max);
+    const i64 x_near = std::clamp<i64>(from.x, x_min, x_max);
     for (i64 y = y_first; y <= y_last; ++y) {
       out.prefetch(y + 2, x_near);
       out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x), rows.next());
     }
   } else {
     for (i64 y = y_first; y <= y_last; ++y)
-      out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x),
-               body.row(y, 0, out.width() - 1));
+      out.row3(y, shifted(disc(y - from.y), from.x), shifted(disc(y - to.y), to.x), body.row(y, x_min, x_max));
   }
+}
+
+// A wide line's pixels relative to its start, row by row. The geometry is
+// exact and shifts with the line, so every line with the same d and width
+// has the same shape: a shadow band or a row of clones draws one shape many
+// times, at a cost of a few operations a row instead of the walk of its
+// edges.
+class LineShape {
+ public:
+  // Lines up to this long and this wide are kept as shapes.
+  static constexpr i64 kMaxLength = 1024, kMaxWidth = 64;
+
+  bool is(i64 dx, i64 dy, i64 width) const { return dx == m_dx && dy == m_dy && width == m_width; }
+  void record(i64 dx, i64 dy, i64 width) {
+    m_dx = dx;
+    m_dy = dy;
+    m_width = width;
+    m_starts.clear();
+    m_spans.clear();
+    const DiscRow disc(width);
+    m_first_row = std::min<i64>(0, dy) + disc.disc().first_row();
+    m_last_row = std::max<i64>(0, dy) + disc.disc().last_row();
+    m_row = m_first_row - 1;
+    constexpr i64 kFar = i64(1) << 20;
+    paint_rows<i64>(*this, {0, 0}, {int(dx), int(dy)}, width, m_first_row, m_last_row, -kFar, kFar, disc);
+    while (m_row < m_last_row) begin_row(m_row + 1);
+    m_starts.push_back(std::uint32_t(m_spans.size()));
+    m_x_min = kFar;
+    m_x_max = -kFar;
+    for (const Span& span : m_spans) m_x_min = std::min(m_x_min, span.x1), m_x_max = std::max(m_x_max, span.x2);
+    m_one_span_a_row = m_spans.size() + 1 == m_starts.size();
+    for (std::size_t r = 0; m_one_span_a_row && r + 1 < m_starts.size(); ++r)
+      m_one_span_a_row = m_starts[r + 1] - m_starts[r] == 1;
+  }
+  // Draws the shape with its start at `from`, within the writer's rows.
+  void draw(SpanWriter& out, TPoint from) const {
+    const i64 y_first = std::max(from.y + m_first_row, out.first_row());
+    const i64 y_last = std::min(from.y + m_last_row, out.last_row());
+    const i64 left = from.x + m_x_min, right = from.x + m_x_max;
+    if (y_first > y_last || right < 0 || left >= out.width()) return;
+    const Span* span = m_spans.data() + m_starts[std::size_t(y_first - from.y - m_first_row)];
+    const std::uint32_t* start = m_starts.data() + (y_first - from.y - m_first_row) + 1;
+    if (left < 0 || right >= out.width()) {
+      for (i64 y = y_first; y <= y_last; ++y, ++start)
+        for (const Span* end = m_spans.data() + *start; span < end; ++span)
+          out.span(y, span->x1 + from.x, span->x2 + from.x);
+      return;
+    }
+    // Within the picture's columns: no clipping, the box noted once.
+    const bool whole = y_first == from.y + m_first_row && y_last == from.y + m_last_row;
+    if (m_one_span_a_row) {  // the usual short line: span r is row r
+      const std::size_t stride = std::size_t(out.width());
+      std::uint32_t* row = out.row(y_first) + from.x;
+      const Span* const first = span;
+      const Span* const end = span + (y_last - y_first + 1);
+      for (; span < end; ++span, row += stride) out.span_at(row, span->x1, span->x2);
+      if (whole) {
+        out.note_box(left, y_first, right, y_last);
+        return;
+      }
+      i64 x1 = m_x_max, x2 = m_x_min;
+      for (span = first; span < end; ++span) x1 = std::min(x1, span->x1), x2 = std::max(x2, span->x2);
+      out.note_box(x1 + from.x, y_first, x2 + from.x, y_last);
+      return;
+    }
+    i64 x1 = out.width(), x2 = -1;
+    const std::size_t stride = std::size_t(out.width());
+    std::uint32_t* row = out.row(y_first) + from.x;
+    for (i64 y = y_first; y <= y_last; ++y, ++start, row += stride) {
+      if (y + 2 <= y_last) __builtin_prefetch(row + 2 * stride + span->x1, 1);
+      for (const Span* end = m_spans.data() + *start; span < end; ++span) {
+        out.span_at(row, span->x1, span->x2);
+        if (!whole) x1 = std::min(x1, span->x1 + from.x), x2 = std::max(x2, span->x2 + from.x);
+      }
+    }
+    if (whole)
+      out.note_box(left, y_first, right, y_last);
+    else if (x1 <= x2)
+      out.note_box(x1, y_first, x2, y_last);
+  }
+
+  // As an output of paint_rows, rows in order.
+  void span(i64 y, i64 x1, i64 x2) {
+    while (m_row < y) begin_row(m_row + 1);
+    m_spans.push_back({x1, x2});
+  }
+  void row3(i64 y, Span a, Span b, Span c) {
+    while (m_row < y) begin_row(m_row + 1);
+    if (b.x1 < a.x1) std::swap(a, b);
+    if (c.x1 < b.x1) std::swap(b, c);
+    if (b.x1 < a.x1) std::swap(a, b);
+    Span run;
+    for (const Span& s : {a, b, c}) {
+      if (s.empty()) continue;
+      if (!run.empty() && s.x1 <= run.x2 + 1) {
+        run.x2 = std::max(run.x2, s.x2);
+        continue;
+      }
+      if (!run.empty()) m_spans.push_back(run);
+      run = s;
+    }
+    if (!run.empty()) m_spans.push_back(run);
+  }
+  void prefetch(i64, i64) const {}
+
+ private:
+  void begin_row(i64 y) {
+    m_row = y;
+    m_starts.push_back(std::uint32_t(m_spans.size()));
+  }
+
+  i64 m_dx = 0, m_dy = 0, m_width = 0;  // width 0: nothing recorded
+  // Rows (relative to the start) from first to last, and the columns they reach.
+  i64 m_first_row = 0, m_last_row = 0, m_x_min = 0, m_x_max = 0;
+  i64 m_row = 0;                        // while recording: the row being built
+  bool m_one_span_a_row = false;
+  std::vector<std::uint32_t> m_starts;  // row r's spans: m_starts[r] to m_starts[r + 1]
+  std::vector<Span> m_spans;
+};
+
+// The shape of a line, from a few kept per thread; the one asked last first,
+// as lines of a shadow band or of clones come in runs.
+const LineShape& shape_of(i64 dx, i64 dy, i64 width) {
+  constexpr int kKept = 16;
+  thread_local LineShape kept[kKept];
+  thread_local const LineShape* last = &kept[0];
+  if (last->is(dx, dy, width)) return *last;
+  const auto slot = std::size_t((u64(dx) * 0x9E3779B97F4A7C15ull ^ u64(dy) * 0xC2B2AE3D27D4EB4Full ^ u64(width)) >> 60);
+  LineShape& s = kept[slot % kKept];
+  if (!s.is(dx, dy, width)) s.record(dx, dy, width);
+  last = &s;
+  return s;
 }
 
 }  // namespace
@@ -229,20 +362,25 @@ const Span* disc_rows(i64 width) {
 }
 
 void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
+  const i64 dx = i64(to.x) - from.x, dy = i64(to.y) - from.y;
+  if (std::llabs(dx) <= LineShape::kMaxLength && std::llabs(dy) <= LineShape::kMaxLength &&
+      width <= LineShape::kMaxWidth) {
+    shape_of(dx, dy, width).draw(out, from);
+    return;
+  }
   const DiscRow disc(width);
   // Everything lies within the discs' reach of the two ends.
-  const i64 y_first = std::max<i64>(std::min(from.y, to.y) + disc.disc().first_row(), 0);
-  const i64 y_last = std::min<i64>(std::max(from.y, to.y) + disc.disc().last_row(), out.height() - 1);
+  const i64 y_first = std::max<i64>(std::min(from.y, to.y) + disc.disc().first_row(), out.first_row());
+  const i64 y_last = std::min<i64>(std::max(from.y, to.y) + disc.disc().last_row(), out.last_row());
   const i64 x_first = std::min(from.x, to.x) + disc.disc().first_row();
   const i64 x_last = std::max(from.x, to.x) + disc.disc().last_row();
   if (y_first > y_last || x_last < 0 || x_first >= out.width()) return;
-
   constexpr i64 kSmall = i64(1) << 28;
   auto small = [](i64 v) { return v >= -kSmall && v <= kSmall; };
   if (small(from.x) && small(from.y) && small(to.x) && small(to.y) && width <= kSmall)
-    paint_rows<i64>(out, from, to, width, y_first, y_last, disc);
+    paint_rows<i64>(out, from, to, width, y_first, y_last, 0, out.width() - 1, disc);
   else
-    paint_rows<i128>(out, from, to, width, y_first, y_last, disc);
+    paint_rows<i128>(out, from, to, width, y_first, y_last, 0, out.width() - 1, disc);
 }
 
 }  // namespace korvel::detail

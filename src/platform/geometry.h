@@ -1,6 +1,9 @@
 #pragma once
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
+#include <optional>
 
 namespace korvel {
 
@@ -28,5 +31,31 @@ struct Rect {
   }
   friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// Whether v lies in the 32-bit signed range, where the canvas takes
+// coordinates; false for NaN.
+template <class T>
+constexpr bool fits_in_int32(T v) {
+  return v >= T(std::numeric_limits<std::int32_t>::min()) && v <= T(std::numeric_limits<std::int32_t>::max());
+}
+
+// v rounded to nearest, halves to even, when the result fits in 32 bits;
+// nothing for an infinity, a NaN or a value beyond the range. Most values
+// are exact doubles, which round much faster than long doubles and to the
+// same integer.
+inline std::optional<std::int32_t> round_to_int32(long double v) {
+  const double d = static_cast<double>(v);
+  const long double n = static_cast<long double>(d) == v ? static_cast<long double>(std::nearbyint(d))
+                                                          : std::nearbyintl(v);
+  if (!fits_in_int32(n)) return std::nullopt;
+  return std::int32_t(n);
+}
+
+// p moved by (dx, dy), when the result still fits in 32 bits.
+inline std::optional<TPoint> offset_point(TPoint p, std::int64_t dx, std::int64_t dy) {
+  const std::int64_t x = std::int64_t(p.x) + dx, y = std::int64_t(p.y) + dy;
+  if (!fits_in_int32(x) || !fits_in_int32(y)) return std::nullopt;
+  return TPoint{std::int32_t(x), std::int32_t(y)};
+}
 
 }  // namespace korvel

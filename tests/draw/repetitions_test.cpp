@@ -1,6 +1,7 @@
-// Skipping the copies that repeat the previous one against drawing them all:
-// byte for byte on random strokes and settings, with the pen, the changed
-// rectangle and the random generator left in the same state.
+// Skipping the copies that repeat the previous one against drawing them all,
+// and lines drawn by bands of rows on several threads against lines drawn one
+// by one: byte for byte on random strokes and settings, with the pen, the
+// changed rectangle and the random generator left in the same state.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -82,6 +83,54 @@ TEST(Repetitions, SkippingCopiesChangesNoPixelPenOrRandomDraw) {
                r.peinture == ModePeinture::dessiner;
   }
   EXPECT_GT(sautees, 10);  // the skipping path was exercised
+}
+
+// Every stroke on a full-HD and a 4K picture, drawn by 1, 2 and 8 threads
+// against the plain path, which draws each line at once.
+TEST(Repetitions, BandsOfRowsOnAnyNumberOfThreadsDrawAsThePlainPath) {
+  for (const auto& [w, h] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+    std::mt19937 rng(7 + w);
+    StartedForm plain(w, h), t1(w, h), t2(w, h), t8(w, h);
+    plain.canvas().set_line_threads(0);
+    t1.canvas().set_line_threads(1);
+    t2.canvas().set_line_threads(2);
+    t8.canvas().set_line_threads(8);
+    StartedForm* bands[] = {&t1, &t2, &t8};
+    for (int cas = 0; cas < 150; ++cas) {
+      Reglages r = au_hasard(rng);
+      r.peinture = ModePeinture::dessiner;  // fills draw no line
+      const TPoint centre{int(rng() % unsigned(w)), int(rng() % unsigned(h))};
+      const TPenMode mode = TPenMode(rng() % 16);
+      const TColor couleur = TColor(rng() & 0xFFFFFF);
+      for (StartedForm* f : {&plain, &t1, &t2, &t8}) {
+        appliquer(**f, r);
+        (*f)->centre_x = centre.x;
+        (*f)->centre_y = centre.y;
+      }
+      for (int trait = 0; trait < 4; ++trait) {
+        // Mostly the short segments of a moving mouse, now and then a long one.
+        const TPoint a{int(rng() % unsigned(w + 80)) - 40, int(rng() % unsigned(h + 80)) - 40};
+        const int reach = rng() % 8 == 0 ? w : 40;
+        const TPoint b = rng() % 4 == 0 ? a : TPoint{a.x + int(rng() % unsigned(2 * reach)) - reach, a.y + int(rng() % 80) - 40};
+        plain->trace_symetrique(a, b, mode, couleur);
+        const Rect changed = plain.canvas().take_changed();
+        for (StartedForm* f : bands) {
+          (*f)->trace_symetrique(a, b, mode, couleur);
+          const Canvas& c = f->canvas();
+          ASSERT_EQ(c.PenPos(), plain.canvas().PenPos()) << w << " case " << cas;
+          ASSERT_EQ(c.Pen.Width, plain.canvas().Pen.Width) << w << " case " << cas;
+          ASSERT_EQ(c.Pen.Color, plain.canvas().Pen.Color) << w << " case " << cas;
+          ASSERT_EQ(f->canvas().take_changed(), changed) << w << " case " << cas << " threads " << c.line_threads();
+        }
+      }
+      const int draw = plain->Random(1 << 30);
+      for (StartedForm* f : bands) {
+        ASSERT_TRUE(f->canvas().bitmap() == plain.canvas().bitmap()) << w << " case " << cas << " threads "
+                                                                     << f->canvas().line_threads();
+        ASSERT_EQ((*f)->Random(1 << 30), draw) << w << " case " << cas;
+      }
+    }
+  }
 }
 
 }  // namespace

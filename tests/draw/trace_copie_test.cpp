@@ -287,6 +287,20 @@ TEST_F(TraceCopie, AShadowWidthBelowOneDrawsNothing) {
   EXPECT_EQ(f.canvas().bitmap(), picture(f.canvas(), {}));
 }
 
+// A width past the up-down's range, which only a program could set, is its
+// maximum: the largest integer would hold the stroke for hours.
+TEST_F(TraceCopie, AShadowWiderThanAHundredIsAHundredWide) {
+  f->CheckBox_ombre_2.set_checked(true);
+  const auto shadow = [&](const char* width) {
+    f.canvas().Draw(0, 0, Bitmap(1920, 1080));
+    f->Edit7.set_text(width);
+    trace(copie(10, 10, 30, 10, clRed));
+    return f.canvas().bitmap();
+  };
+  EXPECT_EQ(shadow("2147483647"), shadow("100"));
+  EXPECT_NE(shadow("100"), shadow("99"));
+}
+
 TEST_F(TraceCopie, ShadowsOfClones) {
   f->CheckBox_ombre_1.set_checked(true);
   f->Edit7.set_text("4");
