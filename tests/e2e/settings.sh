@@ -6,30 +6,24 @@
 #   tests/e2e/settings.sh [path/to/korvel]
 set -euo pipefail
 
-source "$(dirname "$0")/xvfb_lib.sh"
+source "$(dirname "$0")/session.sh"
 
 program=${1:-build/korvel}
 width=1920 height=1080
 [[ -x $program ]] || fail "no program at $program"
 
-korvel_pid=''
-on_exit '[[ -n $korvel_pid ]] && kill $korvel_pid 2>/dev/null'
-cp "$program" "$work/korvel"
-start_xvfb "$width" "$height"
+e2e_start_x "$width" "$height"
 
 prm=$work/korvel.prm
 panel_top=$((height - 132))
 shift_x=$(((width - 1377) / 2))
 
+# Started as at every launch (with the shared retries), then on until its
+# tool panel shows, in its stored colour or the default one.
 start() {
-  QT_QPA_PLATFORM=xcb "$work/korvel" >>"$work/korvel.log" 2>&1 &
-  korvel_pid=$!
-  for _ in $(seq 100); do
-    kill -0 "$korvel_pid" 2>/dev/null || fail "korvel exited at start: $(cat "$work/korvel.log")"
-    xdotool search --onlyvisible --name '^Korvel$' >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  sleep 0.5
+  e2e_start_korvel "$program"
+  korvel_pid=$e2e_korvel_pid
+  wait_for_panel "$korvel_pid" "$work/start.png" 40 $((height - 66)) 255,128,64
 }
 
 # Escape, then Yes (the default button) in "Quitter ?".
@@ -46,7 +40,7 @@ quit_yes() {
   for _ in $(seq 50); do kill -0 "$korvel_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$korvel_pid" 2>/dev/null && fail "korvel still running after Yes"
   wait "$korvel_pid" || fail "korvel exited with status $?"
-  korvel_pid=''
+  korvel_pid='' e2e_korvel_pid=''
 }
 
 # Line n of the parameter file, without its CR.
