@@ -63,18 +63,18 @@ void peindre_copie(TForm1& f, const CopieContexte& copie, ModePeinture peinture)
 // down-right from the segment, shaded from the copy's colour.
 void ombre(Canvas& canvas, const Segment& s, const RampeOmbre& rampe) {
   const std::int32_t n = rampe.largeur;
-  // Most bands lie wholly within 32 bits: no line of them is checked.
+  if (n < 1) return;
+  canvas.Pen.Width = 2;
+  // Most bands lie wholly within 32 bits: drawn as one, no line checked.
   const bool tient = s.x1 && s.y1 && s.x2 && s.y2 && offset_point({*s.x1, *s.y1}, n - 1, n - 1) &&
                      offset_point({*s.x2, *s.y2}, n - 1, n - 1);
+  if (tient) {
+    canvas.draw_band({*s.x1, *s.y1}, {*s.x2, *s.y2}, rampe.couleurs);
+    return;
+  }
   for (std::int32_t i = 0; i < n; ++i) {
     canvas.Pen.Color = rampe.couleurs[std::size_t(i)];
-    canvas.Pen.Width = 2;
-    if (tient) {
-      canvas.MoveTo(*s.x1 + i, *s.y1 + i);
-      canvas.LineTo(*s.x2 + i, *s.y2 + i);
-    } else {
-      ligne(canvas, s, i, i, i, i);
-    }
+    ligne(canvas, s, i, i, i, i);
   }
 }
 

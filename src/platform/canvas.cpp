@@ -55,18 +55,20 @@ Canvas::Canvas(Bitmap bitmap) : m_bitmap(std::move(bitmap)) {
 
 void Canvas::MoveTo(int x, int y) { m_pen_pos = {x, y}; }
 
-void Canvas::queue(TPoint from, TPoint to, RasterOp op) {
+bool Canvas::queue(QueuedLine line) {
   // The rows within the picture: the ends' rows widened by the reach of the
-  // pen's disc.
-  const int width = Pen.Width;
-  const i64 up = width <= 1 ? 0 : width / 2, down = width <= 1 ? 0 : (i64(width) - 1) / 2;
-  const i64 first = std::max<i64>(std::min(from.y, to.y) - up, 0);
-  const i64 last = std::min<i64>(std::max(from.y, to.y) + down, i64(height()) - 1);
-  if (first > last) return;  // no row of the picture
+  // pen's disc, and by the steps of a band.
+  const i64 up = line.width <= 1 ? 0 : line.width / 2, down = line.width <= 1 ? 0 : (i64(line.width) - 1) / 2;
+  const i64 first = std::max<i64>(std::min(line.from.y, line.to.y) - up, 0);
+  const i64 last = std::min<i64>(std::max(line.from.y, line.to.y) + down + line.lines - 1, i64(height()) - 1);
+  if (first > last) return false;  // no row of the picture
+  line.first_row = int(first);
+  line.last_row = int(last);
   if (m_queue.capacity() < kQueuedLines) m_queue.reserve(kQueuedLines);
-  m_queue.push_back({from, to, width, int(first), int(last), op});
-  if (m_queue.size() >= kQueuedLines) [[unlikely]]
+  m_queue.push_back(line);
+  if (m_queue.size() >= kQueuedLines || m_band_ops.size() >= kQueuedLines) [[unlikely]]
     draw_queued();
+  return true;
 }
 
 void Canvas::LineTo(int x, int y) {
@@ -75,13 +77,31 @@ void Canvas::LineTo(int x, int y) {
   if (Pen.Style == psClear) return;
   const RasterOp op = raster_op(Pen.Mode, pixel_of(Pen.Color));
   if (m_deferring > 0 && m_line_threads > 0) {
-    queue(from, to, op);
+    queue({from, to, Pen.Width, 0, 0, op});
     return;
   }
   detail::SpanWriter out(m_bitmap, m_changed, op);
   detail::line(out, from, to, Pen.Width);
 }
 
+void Canvas::draw_band(TPoint from, TPoint to, std::span<const TColor> colours) {
+  if (colours.empty()) return;
+  const int last = int(colours.size()) - 1;
+  // A band of one line is queued as a line.
+  if (m_deferring == 0 || m_line_threads == 0 || Pen.Style == psClear || last == 0) {
+    for (int i = 0; i <= last; ++i) {
+      Pen.Color = colours[std::size_t(i)];
+      MoveTo(from.x + i, from.y + i);
+      LineTo(to.x + i, to.y + i);
+    }
+    return;
+  }
+  Pen.Color = colours.back();
+  m_pen_pos = {to.x + last, to.y + last};
+  const auto first_op = std::uint32_t(m_band_ops.size());
+  for (const TColor c : colours) m_band_ops.push_back(raster_op(Pen.Mode, pixel_of(c)));
+  if (!queue({from, to, Pen.Width, 0, 0, RasterOp{}, last + 1, first_op})) m_band_ops.resize(first_op);
+}
 void Canvas::FillRect(int left, int top, int right, int bottom) {
   settle();
   if (Brush.Style != bsSolid) return;

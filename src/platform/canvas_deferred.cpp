@@ -40,6 +40,15 @@ void Canvas::set_line_threads(int threads) {
   m_line_threads = std::clamp(threads, 0, 64);
 }
 
+void Canvas::draw_queued_line(detail::SpanWriter& out, const QueuedLine& l) const {
+  if (l.lines == 1) {
+    out.set_op(l.op);
+    detail::line(out, l.from, l.to, l.width);
+  } else {
+    detail::line_band(out, l.from, l.to, l.width, {m_band_ops.data() + l.first_op, std::size_t(l.lines)});
+  }
+}
+
 void Canvas::draw_queued() {
   if (m_queue.empty()) return;
   i64 rows = 0;
@@ -51,10 +60,9 @@ void Canvas::draw_queued() {
     detail::SpanWriter out(m_bitmap, changed[std::size_t(t)], RasterOp{});
     for (const QueuedLine& l : m_queue) {
       const i64 first = l.first_row, end = l.last_row;
-      out.set_op(l.op);
       if (parts == 1) {
         out.set_rows(first, end);
-        detail::line(out, l.from, l.to, l.width);
+        draw_queued_line(out, l);
         continue;
       }
       // The first of this thread's bands that reaches the line, then every
@@ -63,12 +71,13 @@ void Canvas::draw_queued() {
       band += (t - band % parts + parts) % parts;
       for (; band * kBandRows <= end; band += parts) {
         out.set_rows(std::max(first, band * kBandRows), std::min(end, band * kBandRows + kBandRows - 1));
-        detail::line(out, l.from, l.to, l.width);
+        draw_queued_line(out, l);
       }
     }
   };
   ThreadTeam::shared().run(parts, part);
   m_queue.clear();
+  m_band_ops.clear();
   for (const Rect& r : changed) m_changed.unite(r);
 }
 
