@@ -55,20 +55,19 @@ Canvas::Canvas(Bitmap bitmap) : m_bitmap(std::move(bitmap)) {
 
 void Canvas::MoveTo(int x, int y) { m_pen_pos = {x, y}; }
 
-bool Canvas::queue(QueuedLine line) {
+void Canvas::queue(QueuedLine line) {
   // The rows within the picture: the ends' rows widened by the reach of the
   // pen's disc, and by the steps of a band.
   const i64 up = line.width <= 1 ? 0 : line.width / 2, down = line.width <= 1 ? 0 : (i64(line.width) - 1) / 2;
   const i64 first = std::max<i64>(std::min(line.from.y, line.to.y) - up, 0);
   const i64 last = std::min<i64>(std::max(line.from.y, line.to.y) + down + line.lines - 1, i64(height()) - 1);
-  if (first > last) return false;  // no row of the picture
+  if (first > last) return;  // no row of the picture
   line.first_row = int(first);
   line.last_row = int(last);
   if (m_queue.capacity() < kQueuedLines) m_queue.reserve(kQueuedLines);
   m_queue.push_back(line);
   if (m_queue.size() >= kQueuedLines || m_band_ops.size() >= kQueuedLines) [[unlikely]]
     draw_queued();
-  return true;
 }
 
 void Canvas::LineTo(int x, int y) {
@@ -98,9 +97,15 @@ void Canvas::draw_band(TPoint from, TPoint to, std::span<const TColor> colours) 
   }
   Pen.Color = colours.back();
   m_pen_pos = {to.x + last, to.y + last};
-  const auto first_op = std::uint32_t(m_band_ops.size());
-  for (const TColor c : colours) m_band_ops.push_back(raster_op(Pen.Mode, pixel_of(c)));
-  if (!queue({from, to, Pen.Width, 0, 0, RasterOp{}, last + 1, first_op})) m_band_ops.resize(first_op);
+  // The clones of a copy, and often every copy of a stroke, are shaded alike:
+  // they share their ops.
+  if (m_band_ops.empty() || Pen.Mode != m_band_mode || !std::ranges::equal(colours, m_band_colours)) {
+    m_band_first_op = std::uint32_t(m_band_ops.size());
+    for (const TColor c : colours) m_band_ops.push_back(raster_op(Pen.Mode, pixel_of(c)));
+    m_band_colours.assign(colours.begin(), colours.end());
+    m_band_mode = Pen.Mode;
+  }
+  queue({from, to, Pen.Width, 0, 0, RasterOp{}, last + 1, m_band_first_op});
 }
 void Canvas::FillRect(int left, int top, int right, int bottom) {
   settle();

@@ -134,9 +134,9 @@ class Canvas {
   };
   // Lines queued before they are drawn: about half a megabyte.
   static constexpr std::size_t kQueuedLines = 16384;
-  // Queues the line (or band) with the pen's width; draws the queue when
-  // full. False when it touches no row of the picture: nothing queued.
-  bool queue(QueuedLine line);
+  // Queues the line (or band) unless it touches no row of the picture; draws
+  // the queue when full.
+  void queue(QueuedLine line);
   // Draws one queued line or band within the writer's rows.
   void draw_queued_line(detail::SpanWriter& out, const QueuedLine& line) const;
   // Draws the queued lines and empties the queue.
@@ -154,6 +154,10 @@ class Canvas {
   int m_deferring = 0;  // open DeferredLines
   std::vector<QueuedLine> m_queue;
   std::vector<RasterOp> m_band_ops;
+  // The colours and mode of the last ops added, at m_band_first_op.
+  std::vector<TColor> m_band_colours;
+  TPenMode m_band_mode = pmCopy;
+  std::uint32_t m_band_first_op = 0;
 
   static int default_line_threads();
 };

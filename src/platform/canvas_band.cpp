@@ -13,6 +13,7 @@
 //   line 2     ##########         0122222222222
 //
 // In the other modes each line is drawn in turn.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -22,23 +23,20 @@ namespace korvel::detail {
 
 namespace {
 
-// The visible part of a band, row by row: runs of pixels whose last line is
-// the same, relative to the first line's start.
+// The visible part of a band, row by row, relative to the first line's
+// start: pieces of covered pixels, each pixel with the number of the last
+// line that covers it. (Lines are wider than they step, so most pixels of a
+// row belong to different lines: a run a line would be a pixel or two.)
 class BandShape {
  public:
-  // Whether a band is small enough to be kept as a shape: a box of at most
-  // 64K pixels.
+  // Whether a band is small enough to be kept as a shape: up to 256 lines in
+  // a box of at most 64K pixels.
   static bool fits(i64 dx, i64 dy, i64 width, i64 lines) {
     constexpr i64 kReach = 256;
     if (std::llabs(dx) > kReach || std::llabs(dy) > kReach || width > kReach || lines > kReach) return false;
     const Rect b = box(dx, dy, width, lines);
     return i64(b.width()) * b.height() <= (i64(1) << 16);
   }
-
-  struct Run {
-    std::int32_t x1, x2;  // both included
-    std::uint32_t line;   // the last line that covers them
-  };
 
   // The box of a band of `lines` lines from (0, 0) to (dx, dy): everything
   // lies within the pen disc's reach of the lines' ends.
@@ -65,63 +63,84 @@ class BandShape {
       line(numbers, from, {int(from.x + dx), int(from.y + dy)}, width);
     }
     m_starts.clear();
-    m_runs.clear();
-    m_x_min = m_box.right;
-    m_x_max = m_box.left;
+    m_pieces.clear();
+    m_lines_of.clear();
+    i64 x_min = m_box.right, x_max = m_box.left, y_min = m_box.bottom, y_max = m_box.top;
     for (int y = 0; y < scratch.height(); ++y) {
-      m_starts.push_back(std::uint32_t(m_runs.size()));
+      m_starts.push_back(std::uint32_t(m_pieces.size()));
       const std::uint32_t* row = scratch.row(y);
-      for (int x = 0; x < scratch.width();) {
-        const std::uint32_t n = row[x];
-        int end = x + 1;
-        while (end < scratch.width() && row[end] == n) ++end;
-        if (n != 0) {
-          m_runs.push_back({x + m_box.left, end - 1 + m_box.left, n - 1});
-          m_x_min = std::min<i64>(m_x_min, x + m_box.left);
-          m_x_max = std::max<i64>(m_x_max, end - 1 + m_box.left);
-        }
-        x = end;
+      for (int x = 0; x < scratch.width(); ++x) {
+        if (row[x] == 0) continue;
+        const int x1 = x;
+        for (; x < scratch.width() && row[x] != 0; ++x) m_lines_of.push_back(std::uint8_t(row[x] - 1));
+        m_pieces.push_back({x1 + m_box.left, x - 1 + m_box.left, std::uint32_t(m_lines_of.size() - std::size_t(x - x1))});
+        x_min = std::min<i64>(x_min, x1 + m_box.left), x_max = std::max<i64>(x_max, x - 1 + m_box.left);
+        y_min = std::min<i64>(y_min, y + m_box.top), y_max = y + m_box.top;
       }
     }
-    m_starts.push_back(std::uint32_t(m_runs.size()));
+    m_starts.push_back(std::uint32_t(m_pieces.size()));
+    // From here on the box is that of the pixels drawn (empty when none),
+    // and row r of it starts at m_starts[r + m_skipped].
+    m_skipped = y_min - m_box.top;
+    m_box = Rect{int(x_min), int(y_min), int(x_max + 1), int(y_max + 1)};
   }
 
   // Draws the band with its first line starting at `from`, within the
-  // writer's rows; run r's pixels through ops[r.line].
+  // writer's rows, each pixel through the op of its line. Every op
+  // overwrites (its and_mask is 0): pixels are set, not read.
   void draw(SpanWriter& out, TPoint from, std::span<const RasterOp> ops) const {
-    const i64 y_first = std::max<i64>(i64(from.y) + m_box.top, out.first_row());
-    const i64 y_last = std::min<i64>(i64(from.y) + m_box.bottom - 1, out.last_row());
-    const i64 left = from.x + m_x_min, right = from.x + m_x_max;
-    if (y_first > y_last || m_x_min > m_x_max || right < 0 || left >= out.width()) return;
-    const i64 row_first = y_first - from.y - m_box.top, row_last = y_last - from.y - m_box.top;
-    const Run* run = m_runs.data() + m_starts[std::size_t(row_first)];
-    if (left < 0 || right >= out.width()) {  // cut by the picture's sides
-      for (i64 r = row_first; r <= row_last; ++r)
-        for (const Run* row_end = m_runs.data() + m_starts[std::size_t(r) + 1]; run < row_end; ++run) {
-          out.set_op(ops[run->line]);
-          out.span(r + from.y + m_box.top, run->x1 + from.x, run->x2 + from.x);
-        }
-      return;
-    }
-    // Within the picture's columns: no clipping, the box noted once.
-    i64 x1 = m_x_max, x2 = m_x_min;
-    const std::size_t stride = std::size_t(out.width());
-    std::uint32_t* row = out.row(y_first) + from.x;
-    for (i64 r = row_first; r <= row_last; ++r, row += stride)
-      for (const Run* row_end = m_runs.data() + m_starts[std::size_t(r) + 1]; run < row_end; ++run) {
-        const RasterOp op = ops[run->line];
-        for (i64 x = run->x1; x <= run->x2; ++x) row[x] = op.apply(row[x]);
-        x1 = std::min<i64>(x1, run->x1), x2 = std::max<i64>(x2, run->x2);
+    const i64 top = i64(from.y) + m_box.top, bottom = i64(from.y) + m_box.bottom - 1;
+    const i64 left = i64(from.x) + m_box.left, right = i64(from.x) + m_box.right - 1;
+    const i64 y_first = std::max(top, out.first_row()), y_last = std::min(bottom, out.last_row());
+    if (m_box.empty() || y_first > y_last || right < 0 || left >= out.width()) return;
+    // The pieces of rows r_first..r_last, clipped to columns x_min..x_max
+    // (all relative to the first line's start).
+    const i64 r_first = y_first - from.y, r_last = y_last - from.y;
+    const i64 x_min = -i64(from.x), x_max = out.width() - 1 - from.x;
+    const auto pieces = [&](auto&& visit) {
+      const Piece* piece = m_pieces.data() + m_starts[std::size_t(r_first - m_box.top + m_skipped)];
+      for (i64 r = r_first; r <= r_last; ++r)
+        for (const Piece* end = m_pieces.data() + m_starts[std::size_t(r - m_box.top + m_skipped + 1)]; piece < end;
+             ++piece)
+          visit(r, *piece);
+    };
+    if (left >= 0 && right < out.width()) {  // no clipping
+      pieces([&](i64 r, const Piece& p) {
+        std::uint32_t* const row = out.row(r + from.y);
+        const std::uint8_t* line = m_lines_of.data() + p.first_line;
+        for (i64 x = p.x1; x <= p.x2; ++x) row[from.x + x] = ops[*line++].xor_mask;
+      });
+      if (y_first == top && y_last == bottom) {
+        out.note_box(left, top, right, bottom);
+        return;
       }
-    if (x1 <= x2) out.note_box(x1 + from.x, y_first, x2 + from.x, y_last);
+    }
+    i64 x1 = x_max + 1, x2 = x_min - 1, r1 = r_last + 1, r2 = r_first - 1;  // what is drawn
+    const bool clipped = left < 0 || right >= out.width();
+    pieces([&](i64 r, const Piece& p) {
+      const i64 a = std::max<i64>(p.x1, x_min), b = std::min<i64>(p.x2, x_max);
+      if (a > b) return;
+      x1 = std::min(x1, a), x2 = std::max(x2, b), r1 = std::min(r1, r), r2 = r;
+      if (!clipped) return;  // drawn above
+      std::uint32_t* const row = out.row(r + from.y);
+      const std::uint8_t* line = m_lines_of.data() + p.first_line + (a - p.x1);
+      for (i64 x = a; x <= b; ++x) row[from.x + x] = ops[*line++].xor_mask;
+    });
+    if (x1 <= x2) out.note_box(x1 + from.x, r1 + from.y, x2 + from.x, r2 + from.y);
   }
 
  private:
+  struct Piece {
+    std::int32_t x1, x2;       // both included
+    std::uint32_t first_line;  // where the lines of its pixels start in m_lines_of
+  };
+
   i64 m_dx = 0, m_dy = 0, m_width = 0, m_lines = 0;  // lines 0: nothing recorded
-  Rect m_box;                                        // relative to the first line's start
-  i64 m_x_min = 0, m_x_max = 0;                      // the columns the runs reach
-  std::vector<std::uint32_t> m_starts;               // row r's runs: m_starts[r] to m_starts[r + 1]
-  std::vector<Run> m_runs;
+  Rect m_box;  // relative to the first line's start: the lines' reach, then the pixels drawn
+  i64 m_skipped = 0;                                 // empty rows above the box
+  std::vector<std::uint32_t> m_starts;               // row r's pieces: m_starts[r] to m_starts[r + 1]
+  std::vector<Piece> m_pieces;
+  std::vector<std::uint8_t> m_lines_of;              // the line of each covered pixel, row by row
 };
 
 // The shape of a band, from a few kept per thread; the one asked last first,
