@@ -141,6 +141,10 @@ class Canvas {
   void draw_queued_line(detail::SpanWriter& out, const QueuedLine& line) const;
   // Draws the queued lines and empties the queue.
   void draw_queued();
+  // Where the picture's rows are cut into `parts` bands holding about as
+  // many rows of queued lines each (`rows` in all): parts + 1 rows, from 0
+  // to height().
+  std::vector<std::int64_t> cut_rows(int parts, std::int64_t rows) const;
   // Draws the queued lines before anything reads or changes the picture.
   // (A queue is only filled through a non-const canvas.)
   void settle() const {
