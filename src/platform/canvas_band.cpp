@@ -6,11 +6,13 @@
 // on the band's shape alone (the lines' geometry is exact and moves with
 // them), so it is found once, by drawing the lines' numbers on a small
 // scratch picture, and kept for the next bands of the same shape: the
-// clones of a copy repeat it.
+// clones of a copy repeat it. Three horizontal lines of width 2, and the
+// last line of each pixel:
 //
-//   line 0   ##########          00000000000
-//   line 1    ##########    ->   011111111111
-//   line 2     ##########         0122222222222
+//   0000000000
+//   01111111111
+//    12222222222
+//     2222222222
 //
 // In the other modes each line is drawn in turn.
 #include <algorithm>
@@ -72,15 +74,16 @@ class BandShape {
       for (int x = 0; x < scratch.width(); ++x) {
         if (row[x] == 0) continue;
         const int x1 = x;
+        const auto first_line = std::uint32_t(m_lines_of.size());
         for (; x < scratch.width() && row[x] != 0; ++x) m_lines_of.push_back(std::uint8_t(row[x] - 1));
-        m_pieces.push_back({x1 + m_box.left, x - 1 + m_box.left, std::uint32_t(m_lines_of.size() - std::size_t(x - x1))});
+        m_pieces.push_back({x1 + m_box.left, x - 1 + m_box.left, first_line});
         x_min = std::min<i64>(x_min, x1 + m_box.left), x_max = std::max<i64>(x_max, x - 1 + m_box.left);
         y_min = std::min<i64>(y_min, y + m_box.top), y_max = y + m_box.top;
       }
     }
     m_starts.push_back(std::uint32_t(m_pieces.size()));
-    // From here on the box is that of the pixels drawn (empty when none),
-    // and row r of it starts at m_starts[r + m_skipped].
+    // From here on the box is that of the pixels drawn (empty when none):
+    // its row r's pieces start at m_starts[r - top + m_skipped].
     m_skipped = y_min - m_box.top;
     m_box = Rect{int(x_min), int(y_min), int(x_max + 1), int(y_max + 1)};
   }
@@ -136,11 +139,13 @@ class BandShape {
   };
 
   i64 m_dx = 0, m_dy = 0, m_width = 0, m_lines = 0;  // lines 0: nothing recorded
-  Rect m_box;  // relative to the first line's start: the lines' reach, then the pixels drawn
-  i64 m_skipped = 0;                                 // empty rows above the box
-  std::vector<std::uint32_t> m_starts;               // row r's pieces: m_starts[r] to m_starts[r + 1]
+  // Relative to the first line's start: the lines' reach while recording,
+  // then the box of the pixels drawn, below m_skipped empty rows.
+  Rect m_box;
+  i64 m_skipped = 0;
+  std::vector<std::uint32_t> m_starts;   // row r's pieces: m_starts[r] to m_starts[r + 1]
   std::vector<Piece> m_pieces;
-  std::vector<std::uint8_t> m_lines_of;              // the line of each covered pixel, row by row
+  std::vector<std::uint8_t> m_lines_of;  // the line of each covered pixel, row by row
 };
 
 // The shape of a band, from a few kept per thread; the one asked last first,
