@@ -107,6 +107,7 @@ void Canvas::draw_band(TPoint from, TPoint to, std::span<const TColor> colours) 
   }
   queue({from, to, Pen.Width, 0, 0, RasterOp{}, last + 1, m_band_first_op});
 }
+
 void Canvas::FillRect(int left, int top, int right, int bottom) {
   settle();
   if (Brush.Style != bsSolid) return;

@@ -88,7 +88,8 @@ class Canvas {
   // Line i is drawn in colours[i]. The same as setting Pen.Color and calling
   // MoveTo and LineTo for each line in turn, and it leaves the same: Pen.Color
   // the last colour, the pen at the last line's end. The last line's ends
-  // must fit in 32 bits.
+  // must fit in 32 bits. Among deferred lines a band is queued as one item,
+  // and in the modes that overwrite only its visible part is drawn.
   void draw_band(TPoint from, TPoint to, std::span<const TColor> colours);
 
   // Box normalised, right and bottom excluded. Brush inside (outline included)
@@ -157,7 +158,7 @@ class Canvas {
   int m_line_threads = default_line_threads();
   int m_deferring = 0;  // open DeferredLines
   std::vector<QueuedLine> m_queue;
-  std::vector<RasterOp> m_band_ops;
+  std::vector<RasterOp> m_band_ops;  // the queued bands' ops
   // The colours and mode of the last ops added, at m_band_first_op.
   std::vector<TColor> m_band_colours;
   TPenMode m_band_mode = pmCopy;
