@@ -62,20 +62,12 @@ void peindre_copie(TForm1& f, const CopieContexte& copie, ModePeinture peinture)
 // A shadow: a band of `rampe.largeur` lines of width 2 stepping one pixel
 // down-right from the segment, shaded from the copy's colour.
 void ombre(Canvas& canvas, const Segment& s, const RampeOmbre& rampe) {
-  const std::int32_t n = rampe.largeur;
-  if (n < 1) return;
+  if (rampe.largeur < 1) return;
   canvas.Pen.Width = 2;
-  // Most bands lie wholly within 32 bits: drawn as one, no line checked.
-  const bool tient = s.x1 && s.y1 && s.x2 && s.y2 && offset_point({*s.x1, *s.y1}, n - 1, n - 1) &&
-                     offset_point({*s.x2, *s.y2}, n - 1, n - 1);
-  if (tient) {
+  if (s.x1 && s.y1 && s.x2 && s.y2)
     canvas.draw_band({*s.x1, *s.y1}, {*s.x2, *s.y2}, rampe.couleurs);
-    return;
-  }
-  for (std::int32_t i = 0; i < n; ++i) {
-    canvas.Pen.Color = rampe.couleurs[std::size_t(i)];
-    ligne(canvas, s, i, i, i, i);
-  }
+  else  // no line can be drawn; each would have set the colour
+    canvas.Pen.Color = rampe.couleurs.back();
 }
 
 }  // namespace

@@ -86,12 +86,15 @@ void Canvas::LineTo(int x, int y) {
 void Canvas::draw_band(TPoint from, TPoint to, std::span<const TColor> colours) {
   if (colours.empty()) return;
   const int last = int(colours.size()) - 1;
+  const bool fits = offset_point(from, last, last) && offset_point(to, last, last);
   // A band of one line is queued as a line.
-  if (m_deferring == 0 || m_line_threads == 0 || Pen.Style == psClear || last == 0) {
+  if (m_deferring == 0 || m_line_threads == 0 || Pen.Style == psClear || last == 0 || !fits) {
     for (int i = 0; i <= last; ++i) {
       Pen.Color = colours[std::size_t(i)];
-      MoveTo(from.x + i, from.y + i);
-      LineTo(to.x + i, to.y + i);
+      const auto a = offset_point(from, i, i), b = offset_point(to, i, i);
+      if (!a || !b) continue;
+      MoveTo(a->x, a->y);
+      LineTo(b->x, b->y);
     }
     return;
   }

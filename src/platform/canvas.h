@@ -87,9 +87,10 @@ class Canvas {
   //
   // Line i is drawn in colours[i]. The same as setting Pen.Color and calling
   // MoveTo and LineTo for each line in turn, and it leaves the same: Pen.Color
-  // the last colour, the pen at the last line's end. The last line's ends
-  // must fit in 32 bits. Among deferred lines a band is queued as one item,
-  // and in the modes that overwrite only its visible part is drawn.
+  // the last colour, the pen at the last line's end. A line whose ends do
+  // not fit in 32 bits is left out (the pen stays). Among deferred lines a
+  // band is queued as one item, and in the modes that overwrite only its
+  // visible part is drawn.
   void draw_band(TPoint from, TPoint to, std::span<const TColor> colours);
 
   // Box normalised, right and bottom excluded. Brush inside (outline included)

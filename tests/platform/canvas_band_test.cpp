@@ -30,7 +30,7 @@ Band random_band(std::mt19937& rng, int width, int height) {
   b.from = {int(rng() % unsigned(width + 120)) - 60, int(rng() % unsigned(height + 120)) - 60};
   const int reach = rng() % 8 == 0 ? 600 : 30;
   b.to = {b.from.x + int(rng() % unsigned(2 * reach + 1)) - reach, b.from.y + int(rng() % 61) - 30};
-  if (rng() % 20 == 0) b.from.x = b.to.x = INT_MAX - 300;
+  if (rng() % 20 == 0) b.from.x = b.to.x = INT_MAX - int(rng() % 300);  // the last lines beyond reach
   b.width = widths[rng() % 7];
   b.mode = TPenMode(rng() % 16);
   b.style = rng() % 10 == 0 ? psClear : psSolid;
@@ -56,8 +56,10 @@ TEST(CanvasBand, DrawsAsItsLinesOneByOneOnAnyNumberOfThreads) {
       plain.Pen = {clBlack, b.width, b.style, b.mode};
       for (int i = 0; i < int(b.colours.size()); ++i) {
         plain.Pen.Color = b.colours[std::size_t(i)];
-        plain.MoveTo(b.from.x + i, b.from.y + i);
-        plain.LineTo(b.to.x + i, b.to.y + i);
+        const auto from = offset_point(b.from, i, i), to = offset_point(b.to, i, i);
+        if (!from || !to) continue;  // beyond the 32-bit range
+        plain.MoveTo(from->x, from->y);
+        plain.LineTo(to->x, to->y);
       }
     }
     for (const int threads : {0, 1, 2, 8}) {
