@@ -51,11 +51,15 @@ QImage read_with_qt(const PictureFile& file, QRect part) {
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, qt_format(file.format));
   const QSize size = reader.size();
-  if (size.isValid()) part = part.intersected(QRect(QPoint(0, 0), size));
-  if (reader.supportsOption(QImageIOHandler::ClipRect) && size.isValid()) reader.setClipRect(part);
+  const QRect clip = size.isValid() ? part.intersected(QRect(QPoint(0, 0), size)) : QRect();
+  if (reader.supportsOption(QImageIOHandler::ClipRect) && !clip.isEmpty()) reader.setClipRect(clip);
   QImage image = reader.read();
-  if (image.isNull()) fail("Impossible de lire l'image", file.name, "les données de l'image sont endommagées");
-  if (image.size() != part.size()) image = image.copy(part.intersected(image.rect()));
+  // The size announced may differ from the one decoded (a GIF's frame against
+  // its screen): what is decoded is cut. An empty cut would copy it all.
+  const QRect cut = part.intersected(image.rect());
+  if (image.isNull() || cut.isEmpty())
+    fail("Impossible de lire l'image", file.name, "les données de l'image sont endommagées");
+  if (cut != image.rect()) image = image.copy(cut);
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
