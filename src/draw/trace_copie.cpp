@@ -62,20 +62,12 @@ void peindre_copie(TForm1& f, const CopieContexte& copie, ModePeinture peinture)
 // A shadow: a band of `rampe.largeur` lines of width 2 stepping one pixel
 // down-right from the segment, shaded from the copy's colour.
 void ombre(Canvas& canvas, const Segment& s, const RampeOmbre& rampe) {
-  const std::int32_t n = rampe.largeur;
-  // Most bands lie wholly within 32 bits: no line of them is checked.
-  const bool tient = s.x1 && s.y1 && s.x2 && s.y2 && offset_point({*s.x1, *s.y1}, n - 1, n - 1) &&
-                     offset_point({*s.x2, *s.y2}, n - 1, n - 1);
-  for (std::int32_t i = 0; i < n; ++i) {
-    canvas.Pen.Color = rampe.couleurs[std::size_t(i)];
-    canvas.Pen.Width = 2;
-    if (tient) {
-      canvas.MoveTo(*s.x1 + i, *s.y1 + i);
-      canvas.LineTo(*s.x2 + i, *s.y2 + i);
-    } else {
-      ligne(canvas, s, i, i, i, i);
-    }
-  }
+  if (rampe.largeur < 1) return;
+  canvas.Pen.Width = 2;
+  if (s.x1 && s.y1 && s.x2 && s.y2)
+    canvas.draw_band({*s.x1, *s.y1}, {*s.x2, *s.y2}, rampe.couleurs);
+  else  // no line can be drawn; each would have set the colour
+    canvas.Pen.Color = rampe.couleurs.back();
 }
 
 }  // namespace

@@ -55,17 +55,18 @@ Canvas::Canvas(Bitmap bitmap) : m_bitmap(std::move(bitmap)) {
 
 void Canvas::MoveTo(int x, int y) { m_pen_pos = {x, y}; }
 
-void Canvas::queue(TPoint from, TPoint to, RasterOp op) {
+void Canvas::queue(QueuedLine line) {
   // The rows within the picture: the ends' rows widened by the reach of the
-  // pen's disc.
-  const int width = Pen.Width;
-  const i64 up = width <= 1 ? 0 : width / 2, down = width <= 1 ? 0 : (i64(width) - 1) / 2;
-  const i64 first = std::max<i64>(std::min(from.y, to.y) - up, 0);
-  const i64 last = std::min<i64>(std::max(from.y, to.y) + down, i64(height()) - 1);
+  // pen's disc, and by the steps of a band.
+  const i64 up = line.width <= 1 ? 0 : line.width / 2, down = line.width <= 1 ? 0 : (i64(line.width) - 1) / 2;
+  const i64 first = std::max<i64>(std::min(line.from.y, line.to.y) - up, 0);
+  const i64 last = std::min<i64>(std::max(line.from.y, line.to.y) + down + line.lines - 1, i64(height()) - 1);
   if (first > last) return;  // no row of the picture
+  line.first_row = int(first);
+  line.last_row = int(last);
   if (m_queue.capacity() < kQueuedLines) m_queue.reserve(kQueuedLines);
-  m_queue.push_back({from, to, width, int(first), int(last), op});
-  if (m_queue.size() >= kQueuedLines) [[unlikely]]
+  m_queue.push_back(line);
+  if (m_queue.size() >= kQueuedLines || m_band_ops.size() >= kQueuedLines) [[unlikely]]
     draw_queued();
 }
 
@@ -75,11 +76,39 @@ void Canvas::LineTo(int x, int y) {
   if (Pen.Style == psClear) return;
   const RasterOp op = raster_op(Pen.Mode, pixel_of(Pen.Color));
   if (m_deferring > 0 && m_line_threads > 0) {
-    queue(from, to, op);
+    queue({from, to, Pen.Width, 0, 0, op});
     return;
   }
   detail::SpanWriter out(m_bitmap, m_changed, op);
   detail::line(out, from, to, Pen.Width);
+}
+
+void Canvas::draw_band(TPoint from, TPoint to, std::span<const TColor> colours) {
+  if (colours.empty()) return;
+  const int last = int(colours.size()) - 1;
+  const bool fits = offset_point(from, last, last) && offset_point(to, last, last);
+  // A band of one line is queued as a line.
+  if (m_deferring == 0 || m_line_threads == 0 || Pen.Style == psClear || last == 0 || !fits) {
+    for (int i = 0; i <= last; ++i) {
+      Pen.Color = colours[std::size_t(i)];
+      const auto a = offset_point(from, i, i), b = offset_point(to, i, i);
+      if (!a || !b) continue;
+      MoveTo(a->x, a->y);
+      LineTo(b->x, b->y);
+    }
+    return;
+  }
+  Pen.Color = colours.back();
+  m_pen_pos = {to.x + last, to.y + last};
+  // The clones of a copy, and often every copy of a stroke, are shaded alike:
+  // they share their ops.
+  if (m_band_ops.empty() || Pen.Mode != m_band_mode || !std::ranges::equal(colours, m_band_colours)) {
+    m_band_first_op = std::uint32_t(m_band_ops.size());
+    for (const TColor c : colours) m_band_ops.push_back(raster_op(Pen.Mode, pixel_of(c)));
+    m_band_colours.assign(colours.begin(), colours.end());
+    m_band_mode = Pen.Mode;
+  }
+  queue({from, to, Pen.Width, 0, 0, RasterOp{}, last + 1, m_band_first_op});
 }
 
 void Canvas::FillRect(int left, int top, int right, int bottom) {

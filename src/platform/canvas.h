@@ -4,6 +4,7 @@
 // wide pens, midpoint ellipses, span flood fills. Coordinates may lie anywhere
 // in the 32-bit range; everything is clipped to the bitmap before stepping.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "platform/bitmap.h"
@@ -11,6 +12,10 @@
 #include "platform/geometry.h"
 
 namespace korvel {
+
+namespace detail {
+class SpanWriter;
+}
 
 // Ordinals are those of the platform: 0 pmBlack ... 15 pmNotXor.
 enum TPenMode : std::uint8_t {
@@ -74,6 +79,19 @@ class Canvas {
   // for thin pens, each pixel combined once; then the position is (x, y).
   void LineTo(int x, int y);
   TPoint PenPos() const { return m_pen_pos; }
+  // A band of colours.size() lines of the pen's width and mode, each one
+  // pixel right of and below the one before:
+  //
+  //   from ------- to          line 0
+  //     from+1 ------- to+1    line 1, and so on
+  //
+  // Line i is drawn in colours[i]. The same as setting Pen.Color and calling
+  // MoveTo and LineTo for each line in turn, and it leaves the same: Pen.Color
+  // the last colour, the pen at the last line's end. A line whose ends do
+  // not fit in 32 bits is left out (the pen stays). Among deferred lines a
+  // band is queued as one item, and in the modes that overwrite only its
+  // visible part is drawn.
+  void draw_band(TPoint from, TPoint to, std::span<const TColor> colours);
 
   // Box normalised, right and bottom excluded. Brush inside (outline included)
   // through Pen.Mode, then the outline with Pen.
@@ -105,19 +123,30 @@ class Canvas {
 
  private:
   // A line waiting to be drawn, with the pen it was given and the rows of
-  // the picture it may touch (first > last: none).
+  // the picture it may touch (first > last: none); or a band of `lines`
+  // lines (see draw_band) from `from` to `to`, whose raster ops are
+  // m_band_ops[first_op] on.
   struct QueuedLine {
     TPoint from, to;
     int width;
     int first_row, last_row;
     RasterOp op;
+    int lines = 1;
+    std::uint32_t first_op = 0;
   };
   // Lines queued before they are drawn: about half a megabyte.
   static constexpr std::size_t kQueuedLines = 16384;
-  // Queues the line with the pen's width; draws the queue when full.
-  void queue(TPoint from, TPoint to, RasterOp op);
+  // Queues the line (or band) unless it touches no row of the picture; draws
+  // the queue when full.
+  void queue(QueuedLine line);
+  // Draws one queued line or band within the writer's rows.
+  void draw_queued_line(detail::SpanWriter& out, const QueuedLine& line) const;
   // Draws the queued lines and empties the queue.
   void draw_queued();
+  // Where the picture's rows are cut into `parts` bands holding about as
+  // many rows of queued lines each (`rows` in all): parts + 1 rows, from 0
+  // to height().
+  std::vector<std::int64_t> cut_rows(int parts, std::int64_t rows) const;
   // Draws the queued lines before anything reads or changes the picture.
   // (A queue is only filled through a non-const canvas.)
   void settle() const {
@@ -130,6 +159,11 @@ class Canvas {
   int m_line_threads = default_line_threads();
   int m_deferring = 0;  // open DeferredLines
   std::vector<QueuedLine> m_queue;
+  std::vector<RasterOp> m_band_ops;  // the queued bands' ops
+  // The colours and mode of the last ops added, at m_band_first_op.
+  std::vector<TColor> m_band_colours;
+  TPenMode m_band_mode = pmCopy;
+  std::uint32_t m_band_first_op = 0;
 
   static int default_line_threads();
 };

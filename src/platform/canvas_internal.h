@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "platform/bitmap.h"
@@ -258,5 +259,8 @@ inline void line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
   else
     wide_line(out, from, to, width);
 }
+// A band (canvas_band.cpp): line i from from + (i, i) to to + (i, i) with
+// ops[i], for each i in order. The last line's ends fit in 32 bits.
+void line_band(SpanWriter& out, TPoint from, TPoint to, i64 width, std::span<const RasterOp> ops);
 
 }  // namespace korvel::detail

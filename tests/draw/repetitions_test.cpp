@@ -31,7 +31,8 @@ Reglages au_hasard(std::mt19937& rng) {
   r.tours = 1 + int(rng() % 20);
   r.facteur = facteurs[rng() % 6];
   r.ombre = int(rng() % 3);  // none, first, second
-  r.largeur_ombre = 1 + int(rng() % 12);
+  // Now and then a wide shadow band, up to the widest the panel allows.
+  r.largeur_ombre = 1 + int(rng() % (rng() % 4 == 0 ? 100 : 12));
   r.clones = int(rng() % 7) - 1;
   r.epaisseur = int(rng() % 13);
   r.spirale = rng() % 4 != 0;
