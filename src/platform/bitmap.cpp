@@ -7,7 +7,10 @@ namespace korvel {
 Bitmap::Bitmap(int width, int height, TColor fill)
     : m_width(std::max(width, 0)),
       m_height(std::max(height, 0)),
-      m_pixels(std::size_t(m_width) * std::size_t(m_height), pixel_of(fill)) {}
+      m_pixels(std::size_t(m_width) * std::size_t(m_height)) {
+  // Black is what fresh memory holds already.
+  if (const std::uint32_t p = pixel_of(fill)) std::fill(m_pixels.begin(), m_pixels.end(), p);
+}
 
 TColor Bitmap::colour_at(int x, int y) const {
   return contains(x, y) ? colour_of(row(y)[x]) : clInvalid;
