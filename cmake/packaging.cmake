@@ -78,8 +78,9 @@ add_test(NAME install_layout
 # The Debian packages. The program's library dependencies are computed from
 # the binary by dpkg-shlibdeps; only what no binary shows is named here: a
 # narrow sans-serif face with a fixed-pitch one beside it, which the tool
-# panel was laid out for, and Qt's own French translations for its dialogs,
-# which are shown in French whatever the locale. The debug symbols go with
+# panel was laid out for, Qt's own French translations for its dialogs,
+# which are shown in French whatever the locale, and PortAudio, which the
+# program loads at its first tone. The debug symbols go with
 # the same version of the program only.
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
@@ -94,7 +95,7 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_KORVEL_PACKAGE_NAME korvel)
 set(CPACK_DEBIAN_KORVEL_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_KORVEL_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_KORVEL_PACKAGE_DEPENDS "fonts-liberation2 | fonts-liberation, qt6-translations-l10n")
+set(CPACK_DEBIAN_KORVEL_PACKAGE_DEPENDS "fonts-liberation2 | fonts-liberation, qt6-translations-l10n, libportaudio2")
 set(CPACK_COMPONENT_KORVEL_DESCRIPTION "symmetric drawing toy: rosettes, mirrors and spirals
 Korvel is a full-screen drawing toy: every stroke drawn with the mouse
 is repeated about a movable centre, as a rosette, mirrored petals, a

@@ -1,11 +1,38 @@
 #pragma once
 // A 32-bit picture in memory: rows top to bottom, pixels 0x00RRGGBB.
 #include <cstdint>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "platform/colour.h"
 
 namespace korvel {
+
+namespace detail {
+
+// Memory that reads as zero without being written (calloc): a new black
+// picture costs no pass over its pixels.
+void* allocate_zeroed(std::size_t count, std::size_t size);
+
+template <class T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <class U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
+  T* allocate(std::size_t n) { return static_cast<T*>(allocate_zeroed(n, sizeof(T))); }
+  void deallocate(T* p, std::size_t) noexcept { std::free(p); }
+  // A value-initialised element keeps calloc's zero. Right only for fresh
+  // memory: the pixel vector is made at its size and never resized.
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    if constexpr (sizeof...(Args) > 0) ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+  friend bool operator==(ZeroedAllocator, ZeroedAllocator) noexcept { return true; }
+};
+
+}  // namespace detail
 
 class Bitmap {
  public:
@@ -34,7 +61,7 @@ class Bitmap {
  private:
   int m_width = 0;
   int m_height = 0;
-  std::vector<std::uint32_t> m_pixels;
+  std::vector<std::uint32_t, detail::ZeroedAllocator<std::uint32_t>> m_pixels;
 };
 
 }  // namespace korvel

@@ -48,9 +48,14 @@ Canvas::Canvas(int width, int height) : m_bitmap(width, height, clBlack) {}
 Canvas::Canvas(Bitmap bitmap) : m_bitmap(std::move(bitmap)) {
   // The fills rely on the top byte being 0 (it is free scratch space), and
   // colours compare on 24 bits: a bitmap from elsewhere may carry alpha there.
+  // Read first: rewriting clean pixels would touch every page of a new
+  // picture that has not been drawn on.
   std::uint32_t* p = m_bitmap.data();
   const std::size_t n = std::size_t(m_bitmap.width()) * std::size_t(m_bitmap.height());
-  for (std::size_t i = 0; i < n; ++i) p[i] &= kColourBits;
+  std::uint32_t seen = 0;
+  for (std::size_t i = 0; i < n; ++i) seen |= p[i];
+  if (seen & ~kColourBits)
+    for (std::size_t i = 0; i < n; ++i) p[i] &= kColourBits;
 }
 
 void Canvas::MoveTo(int x, int y) { m_pen_pos = {x, y}; }

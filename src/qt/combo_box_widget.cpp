@@ -16,9 +16,6 @@ ComboBoxWidget::ComboBoxWidget(ComboBox& model, ViewContext& context, QWidget* p
     : QComboBox(parent), m_model(model), m_context(context) {
   bind_model(*this, model);
   setEditable(false);
-  // Rows drawn as list items, in their own font: the style's menu-like rows
-  // would take the box's font and cut the long rows in the middle.
-  setItemDelegate(new QStyledItemDelegate(this));
   setAttribute(Qt::WA_NoMousePropagation);
   connect(this, &QComboBox::activated, this, [this](int row) {
     m_context.run([&] { m_model.select(row); });
@@ -79,6 +76,13 @@ int ComboBoxWidget::widest_row(const QFont& font) const {
 }
 
 void ComboBoxWidget::showPopup() {
+  // Rows drawn as list items, in their own font: the style's menu-like rows
+  // would take the box's font and cut the long rows in the middle. Set at
+  // the first opening: the list is made then, not at start.
+  if (!m_rows_as_items) {
+    setItemDelegate(new QStyledItemDelegate(this));
+    m_rows_as_items = true;
+  }
   fit_list_font();
   QComboBox::showPopup();
   // The list opens exactly under (or over) the box, as wide as the box,

@@ -25,6 +25,7 @@ class ComboBoxWidget : public QComboBox {
 
   ComboBox& m_model;
   ViewContext& m_context;
+  bool m_rows_as_items = false;
 };
 
 }  // namespace korvel::qt

@@ -1,6 +1,7 @@
 #include "qt/main_view.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
@@ -38,7 +39,15 @@ MainView::MainView(TForm1& form, QtDesktop* desktop) : m_form(form), m_desktop(d
   setFont(sans_font(TFont{}));
 
   install_accessibility();
-  build_widgets();
+  {
+    // A text field lays out its empty text in the application's font before
+    // it takes its own: with the panel's face as that font meanwhile, no
+    // other face is loaded for nothing. Dialogs keep the system's font.
+    const QFont system_font = QApplication::font();
+    QApplication::setFont(font());
+    build_widgets();
+    QApplication::setFont(system_font);
+  }
   m_context.after_event = [this] {
     if (m_picture) m_picture->show_changes();
   };

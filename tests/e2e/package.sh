@@ -33,6 +33,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *"libqt6widgets6 (>= "* && $depends == *"libc6 (>= "* ]] ||
   fail "dependencies not computed from the binary: $depends"
 [[ $depends == *"qt6-translations-l10n"* ]] || fail "no dependency on Qt's translations: $depends"
+# Loaded at the first tone, so no binary shows it.
+[[ $depends == *"libportaudio2"* ]] || fail "no dependency on PortAudio: $depends"
 
 # What a distribution's reviewer runs first.
 lintian --fail-on error,warning --pedantic "$deb" "$dbgsym" >"$work/lintian.log" 2>&1 ||

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace korvel {
 namespace {
 
@@ -19,6 +21,27 @@ TEST(Bitmap, StoresRgb32TalksTColorAndIgnoresTheOutside) {
   EXPECT_EQ(b, before);
   EXPECT_TRUE(Bitmap(-4, 7).empty());
   EXPECT_EQ(Bitmap(-4, 7).width(), 0);
+}
+
+TEST(Bitmap, EveryPixelStartsAsTheFillWhateverTheMemoryHeldBefore) {
+  // Small pictures come from reused heap memory, large ones fresh from the
+  // system: both hold only the fill, also where a drawn picture just was.
+  for (const auto& [width, height] : {std::pair{7, 5}, {1920, 1080}}) {
+    for (const TColor fill : {clBlack, clWhite, RGB(1, 2, 3)}) {
+      {
+        Bitmap used(width, height, clWhite);
+        for (int y = 0; y < height; y += 3) used.set_colour(y % width, y, RGB(9, 8, 7));
+      }
+      const Bitmap b(width, height, fill);
+      const std::uint32_t* p = b.data();
+      const std::size_t n = std::size_t(width) * std::size_t(height);
+      EXPECT_EQ(std::count(p, p + n, pixel_of(fill)), std::ptrdiff_t(n)) << width << "x" << height << " " << fill;
+      Bitmap copy = b;
+      copy.set_colour(0, 0, RGB(9, 9, 9));
+      EXPECT_NE(copy, b);
+      EXPECT_EQ(b.colour_at(0, 0), fill) << "a copy has pixels of its own";
+    }
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The real window: its controls, the picture, clicks, the quit question and
 // the error report.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -24,7 +25,12 @@ QRect screen_rect(const StartedWindow& w, const Control& c) {
 }
 
 TEST(MainView, CoversTheScreenFramelessWithThePanelDockedAtTheBottom) {
+  const QFont system_font = QApplication::font();
   StartedWindow w;
+  // The panel's face is the application's only while the panel is built:
+  // the dialogs keep the system's.
+  EXPECT_EQ(QApplication::font(), system_font);
+  EXPECT_NE(QApplication::font(), w.view->font());
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   EXPECT_EQ(w.view->geometry(), screen);
   EXPECT_TRUE(w.view->windowFlags() & Qt::FramelessWindowHint);

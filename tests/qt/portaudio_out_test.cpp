@@ -91,10 +91,16 @@ TEST(PortAudioOut, TwoTonesReachTheDefaultOutputInOrder) {
   }
 }
 
-TEST(PortAudioOut, AFormatTheOutputDoesNotTakeIsNoDevice) {
-  PortAudioOut out;
+TEST(PortAudioOut, AFormatItDoesNotTakeOrAMissingLibraryIsNoDevice) {
   TWaveFormatEx format;
   prepare_format(format);
+  {
+    PortAudioOut out("libkorvel-no-such-audio.so.2");
+    EXPECT_EQ(out.open(format), AudioOpen::no_device);
+    EXPECT_EQ(out.open(format), AudioOpen::no_device) << "asked again";
+    out.play(TWaveformSamples(8));  // nothing open: nothing played
+  }
+  PortAudioOut out;
   format.wBitsPerSample = 8;
   EXPECT_EQ(out.open(format), AudioOpen::no_device);
   out.close();  // harmless with nothing open
