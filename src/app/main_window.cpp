@@ -6,9 +6,9 @@
 
 namespace korvel {
 
-void TImage::set_graphic(Bitmap bitmap) {
+void TImage::new_graphic(int width, int height, TColor colour) {
   const int threads = m_canvas.line_threads();
-  m_canvas = Canvas(std::move(bitmap));
+  m_canvas = Canvas(width, height, colour);
   m_canvas.set_line_threads(threads);
 }
 

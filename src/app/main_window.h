@@ -43,9 +43,9 @@ class TImage : public Control, public MouseEvents {
   explicit TImage(std::string name) : Control(ControlKind::Image, std::move(name)) {}
   Canvas& canvas() { return m_canvas; }
   const Canvas& canvas() const { return m_canvas; }
-  // Makes `bitmap` the picture's graphic: the canvas is new, with the
-  // platform's default pen and brush.
-  void set_graphic(Bitmap bitmap);
+  // Makes a new graphic of that size, every pixel `colour`: the canvas is
+  // new, with the platform's default pen and brush.
+  void new_graphic(int width, int height, TColor colour);
 
  private:
   Canvas m_canvas;

@@ -31,11 +31,10 @@ void TForm1::nouvelle_image() {
     VisibilityRestorer restore_panel(Panel1, Panel1.visible());
     Panel1.set_visible(false);
     Image1.set_bounds(0, 0, ScrollBox1.width(), ScrollBox1.height());
+    sauve_crayon();
     // Made in the background colour: the same picture as filling it after,
     // with one pass over the pixels instead of two (none for black).
-    Bitmap bitmap(Image1.width(), Image1.height(), coul_fond);
-    sauve_crayon();
-    Image1.set_graphic(std::move(bitmap));
+    Image1.new_graphic(Image1.width(), Image1.height(), coul_fond);
     Canvas& canvas = Image1.canvas();
     canvas.Brush.Color = coul_fond;
     canvas.Pen.Color = clGreen;

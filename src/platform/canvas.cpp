@@ -43,19 +43,15 @@ bool repeats_harmlessly(TPenMode mode) {
   return true;
 }
 
-Canvas::Canvas(int width, int height) : m_bitmap(width, height, clBlack) {}
+Canvas::Canvas(int width, int height, TColor colour)
+    : m_bitmap(width, height, colour), m_uniform(colour_of(pixel_of(colour))) {}
 
 Canvas::Canvas(Bitmap bitmap) : m_bitmap(std::move(bitmap)) {
   // The fills rely on the top byte being 0 (it is free scratch space), and
   // colours compare on 24 bits: a bitmap from elsewhere may carry alpha there.
-  // Read first: rewriting clean pixels would touch every page of a new
-  // picture that has not been drawn on.
   std::uint32_t* p = m_bitmap.data();
   const std::size_t n = std::size_t(m_bitmap.width()) * std::size_t(m_bitmap.height());
-  std::uint32_t seen = 0;
-  for (std::size_t i = 0; i < n; ++i) seen |= p[i];
-  if (seen & ~kColourBits)
-    for (std::size_t i = 0; i < n; ++i) p[i] &= kColourBits;
+  for (std::size_t i = 0; i < n; ++i) p[i] &= kColourBits;
 }
 
 void Canvas::MoveTo(int x, int y) { m_pen_pos = {x, y}; }
@@ -150,8 +146,15 @@ void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
   m_changed.unite(Rect{int(x1), int(y1), int(x2), int(y2)});
 }
 
+std::optional<TColor> Canvas::uniform_colour() const {
+  settle();
+  if (!m_changed.empty()) m_uniform.reset();
+  return m_uniform;
+}
+
 Rect Canvas::take_changed() {
   settle();
+  if (!m_changed.empty()) m_uniform.reset();
   return std::exchange(m_changed, Rect{});
 }
 

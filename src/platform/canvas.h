@@ -4,6 +4,7 @@
 // wide pens, midpoint ellipses, span flood fills. Coordinates may lie anywhere
 // in the 32-bit range; everything is clipped to the bitmap before stepping.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -59,8 +60,8 @@ class Canvas {
   class DeferredLines;
 
   Canvas() = default;
-  // A new canvas over a bitmap of that size filled with black.
-  Canvas(int width, int height);
+  // A new canvas over a bitmap of that size, every pixel `colour`.
+  Canvas(int width, int height, TColor colour = clBlack);
   explicit Canvas(Bitmap bitmap);
 
   TPen Pen;
@@ -106,6 +107,10 @@ class Canvas {
   void FloodFill(int x, int y, TColor colour, TFillStyle style);
   // Plain copy of `bitmap` with its top-left corner at (x, y), clipped.
   void Draw(int x, int y, const Bitmap& bitmap);
+
+  // The colour of every pixel while the picture is as it was made in one
+  // colour; none once anything has been drawn on it.
+  std::optional<TColor> uniform_colour() const;
 
   // The rectangle changed since the last call, then forgets it.
   Rect take_changed();
@@ -156,6 +161,10 @@ class Canvas {
   Bitmap m_bitmap;
   TPoint m_pen_pos;
   Rect m_changed;
+  // Every drawing reports its rectangle in m_changed, which only
+  // take_changed() empties: the picture is still one colour while no
+  // rectangle has been seen there.
+  std::optional<TColor> mutable m_uniform;
   int m_line_threads = default_line_threads();
   int m_deferring = 0;  // open DeferredLines
   std::vector<QueuedLine> m_queue;

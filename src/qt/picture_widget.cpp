@@ -70,7 +70,15 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
   const qreal offset = picture_offset();
   const QRectF shown = QRectF(m_image.rect()).translated(offset, offset);
   const QRect picture = (offset ? area.adjusted(0, 0, 1, 1) : area) & m_image.rect();
-  if (!picture.isEmpty()) p.drawImage(QPointF(picture.topLeft()) + QPointF(offset, offset), m_image, picture);
+  if (!picture.isEmpty()) {
+    // A picture still in the one colour it was made in is that colour: its
+    // pixels need not be read (a new picture's memory is not even mapped yet).
+    const std::optional<TColor> uniform = offset ? std::nullopt : m_model.canvas().uniform_colour();
+    if (uniform)
+      p.fillRect(picture, to_qcolor(*uniform));
+    else
+      p.drawImage(QPointF(picture.topLeft()) + QPointF(offset, offset), m_image, picture);
+  }
   // Beyond the picture (before the first resize has made it, or the last
   // half pixel of a shifted one): the scroll box's colour.
   const QColor box = m_model.parent() ? to_qcolor(m_model.parent()->color()) : QColor(Qt::black);

@@ -1,6 +1,7 @@
 // The sixteen raster modes against their truth tables, and where they apply.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <set>
 
@@ -86,6 +87,43 @@ TEST(RasterOps, RepeatingHarmlesslyMeansASecondPassChangesNothing) {
     EXPECT_EQ(repeats_harmlessly(mode), !changed) << "mode " << m;
     EXPECT_EQ(repeats_harmlessly(mode), harmless.count(mode) == 1) << "mode " << m;
   }
+}
+
+// A picture is one colour from its making until anything is drawn on it:
+// whatever draws, the view then shows the pixels themselves.
+TEST(Canvas, IsOneColourUntilAnythingIsDrawnWhetherTheChangeWasTakenOrNot) {
+  Bitmap square(4, 4, clRed);
+  const std::pair<const char*, std::function<void(Canvas&)>> drawings[] = {
+      {"line", [](Canvas& c) { c.MoveTo(1, 1), c.LineTo(30, 20); }},
+      {"rectangle fill", [](Canvas& c) { c.FillRect(2, 2, 3, 3); }},
+      {"surface fill", [](Canvas& c) { c.FloodFill(5, 5, clWhite, fsSurface); }},
+      {"ellipse", [](Canvas& c) { c.Ellipse(3, 3, 12, 9); }},
+      {"bitmap", [&](Canvas& c) { c.Draw(-2, -2, square); }},
+      {"deferred lines", [](Canvas& c) {
+         c.set_line_threads(2);
+         Canvas::DeferredLines deferred(c);
+         c.MoveTo(0, 39), c.LineTo(39, 0);
+       }},
+  };
+  for (const auto& [what, draw] : drawings) {
+    for (const bool taken : {false, true}) {
+      Canvas c(40, 30, clWhite);
+      // Reading keeps it so.
+      EXPECT_EQ(c.Pixels(3, 3), clWhite);
+      EXPECT_EQ(c.take_changed(), Rect{});
+      EXPECT_EQ(c.uniform_colour(), clWhite) << what;
+      c.Pen.Color = RGB(0, 0, 255);
+      c.Brush.Color = RGB(0, 0, 255);
+      draw(c);
+      if (taken) {
+        EXPECT_FALSE(c.take_changed().empty()) << what;
+      }
+      EXPECT_EQ(c.uniform_colour(), std::nullopt) << what << (taken ? ", change taken" : "");
+    }
+  }
+  // The colour the pixels hold, without a top byte given with it.
+  EXPECT_EQ(Canvas(5, 5, TColor(0x02000000) | RGB(1, 2, 3)).uniform_colour(), RGB(1, 2, 3));
+  EXPECT_EQ(Canvas(square).uniform_colour(), std::nullopt) << "a picture from elsewhere is read";
 }
 
 }  // namespace
