@@ -33,7 +33,7 @@ void TForm1::nouvelle_image() {
     Image1.set_bounds(0, 0, ScrollBox1.width(), ScrollBox1.height());
     sauve_crayon();
     // Made in the background colour: the same picture as filling it after,
-    // with one pass over the pixels instead of two (none for black).
+    // with one pass over the pixels instead of three (none for black).
     Image1.new_graphic(Image1.width(), Image1.height(), coul_fond);
     Canvas& canvas = Image1.canvas();
     canvas.Brush.Color = coul_fond;

@@ -1,18 +1,8 @@
 #include "platform/bitmap.h"
 
 #include <algorithm>
-#include <new>
 
 namespace korvel {
-
-namespace detail {
-
-void* allocate_zeroed(std::size_t count, std::size_t size) {
-  if (void* p = std::calloc(count, size)) return p;
-  throw std::bad_alloc();
-}
-
-}  // namespace detail
 
 Bitmap::Bitmap(int width, int height, TColor fill)
     : m_width(std::max(width, 0)),

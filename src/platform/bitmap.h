@@ -2,6 +2,7 @@
 // A 32-bit picture in memory: rows top to bottom, pixels 0x00RRGGBB.
 #include <cstdint>
 #include <cstdlib>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -13,15 +14,16 @@ namespace detail {
 
 // Memory that reads as zero without being written (calloc): a new black
 // picture costs no pass over its pixels.
-void* allocate_zeroed(std::size_t count, std::size_t size);
-
 template <class T>
 struct ZeroedAllocator {
   using value_type = T;
   ZeroedAllocator() = default;
   template <class U>
   ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
-  T* allocate(std::size_t n) { return static_cast<T*>(allocate_zeroed(n, sizeof(T))); }
+  T* allocate(std::size_t n) {
+    if (void* p = std::calloc(n, sizeof(T))) return static_cast<T*>(p);
+    throw std::bad_alloc();
+  }
   void deallocate(T* p, std::size_t) noexcept { std::free(p); }
   // A value-initialised element keeps calloc's zero. Right only for fresh
   // memory: the pixel vector is made at its size and never resized.

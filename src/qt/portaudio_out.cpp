@@ -62,7 +62,7 @@ AudioOpen PortAudioOut::open(const TWaveFormatEx& format) {
   // sound pays for the search of devices only once per run.
   if (m_library == Library::not_started) {
     void* handle = dlopen(m_library_name.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle) m_api = load_api(handle);
+    if (handle && !(m_api = load_api(handle))) dlclose(handle);
     m_library = m_api && m_api->initialize() == paNoError ? Library::started : Library::unavailable;
   }
   if (m_library != Library::started || format.wBitsPerSample != 32) return AudioOpen::no_device;
