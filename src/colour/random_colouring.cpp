@@ -35,6 +35,8 @@ void TForm1::coloriage_aleatoire() {
   // The numbers every fill reads are checked first: a text that is not an
   // integer is reported before anything changes, not once per sample.
   reglages_trace(Reglages::replication);
+  // The run holds the input until its last step is done.
+  const LongRun run(desktop());
   // Start: 1-3.
   desktop().set_cursor(crHourGlass);
   affiche_progression(Label_x, "---");

@@ -125,14 +125,12 @@ class Control {
 };
 
 // A panel used as a button, a swatch or a container.
-class Panel : public Control {
+class Panel : public Control, public MouseEvents {
  public:
   explicit Panel(std::string name) : Control(ControlKind::Panel, std::move(name)) {}
   // The user may drag the panel away with the mouse (automatic drag).
   bool drag_automatic = false;
   std::function<void()> OnClick;
-  std::function<void(TMouseButton, TShiftState, int, int)> OnMouseDown;
-  std::function<void(TShiftState, int, int)> OnMouseMove;
   // A user's click, from the view or a test.
   void click() { if (OnClick) OnClick(); }
 };

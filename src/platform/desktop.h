@@ -55,19 +55,38 @@ class Desktop {
   virtual std::optional<std::string> save_picture(const PictureDialogOptions& o) = 0;
   virtual std::optional<std::string> open_picture(const PictureDialogOptions& o) = 0;
 
+  // A long run (the random colouring, a tone burst) holds the user-interface
+  // thread from begin_run to end_run (see LongRun). Meanwhile only the
+  // "stop" button is reached: other mouse input waits for the end of the
+  // run, keys, timer ticks and other actions are dropped. Runs may nest;
+  // the outermost one holds.
+  virtual void begin_run() = 0;
+  virtual void end_run() = 0;
   // Drops the keyboard input waiting in the queue, unhandled.
   virtual void flush_keyboard() = 0;
   // Repaints a control at once, during a long handler.
   virtual void repaint(Control& c) = 0;
-  // Lets the waiting clicks on the "stop" button through, and nothing else:
-  // other mouse input waits for the end of the running handler, keys are
-  // dropped. Called between the steps of a long run.
+  // Handles the input waiting now as the run's hold says: the clicks on the
+  // "stop" button go through, and nothing else. Called between the steps of
+  // a long run.
   virtual void let_stop_through() = 0;
   // Ends the message loop.
   virtual void terminate() = 0;
   // Runs `task` on the user-interface thread after the handler under way,
   // through the error report like any handler. Callable from any thread.
   virtual void post(std::function<void()> task) = 0;
+};
+
+// A long run, from its construction to its end (an exception included).
+class LongRun {
+ public:
+  explicit LongRun(Desktop& desktop) : m_desktop(desktop) { m_desktop.begin_run(); }
+  ~LongRun() { m_desktop.end_run(); }
+  LongRun(const LongRun&) = delete;
+  LongRun& operator=(const LongRun&) = delete;
+
+ private:
+  Desktop& m_desktop;
 };
 
 }  // namespace korvel

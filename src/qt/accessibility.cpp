@@ -74,7 +74,7 @@ class NumberFieldAccessible : public QAccessibleWidget, public QAccessibleValueI
     return value ? QVariant(*value) : QVariant();
   }
   void setCurrentValue(const QVariant& value) override {
-    edit().context().run([&] { updown().set_position(value.toInt()); });
+    edit().context().run(&updown(), [&] { updown().set_position(value.toInt()); });
   }
   QVariant maximumValue() const override { return updown().max(); }
   QVariant minimumValue() const override { return updown().min(); }
@@ -85,9 +85,9 @@ class NumberFieldAccessible : public QAccessibleWidget, public QAccessibleValueI
   }
   void doAction(const QString& name) override {
     if (name == increaseAction())
-      edit().context().run([&] { updown().click_up(); });
+      edit().context().run(&updown(), [&] { updown().click_up(); });
     else if (name == decreaseAction())
-      edit().context().run([&] { updown().click_down(); });
+      edit().context().run(&updown(), [&] { updown().click_down(); });
     else
       QAccessibleWidget::doAction(name);
   }

@@ -10,7 +10,7 @@ CheckBoxWidget::CheckBoxWidget(CheckBox& model, ViewContext& context, QWidget* p
   bind_model(*this, model);
   setAttribute(Qt::WA_NoMousePropagation);
   connect(this, &QCheckBox::clicked, this, [this] {
-    m_context.run([this] { m_model.click(); });
+    m_context.run(&m_model, [this] { m_model.click(); });
     refresh();
   });
   observe(*this, model, [this] { refresh(); });

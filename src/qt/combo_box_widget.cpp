@@ -18,7 +18,7 @@ ComboBoxWidget::ComboBoxWidget(ComboBox& model, ViewContext& context, QWidget* p
   setEditable(false);
   setAttribute(Qt::WA_NoMousePropagation);
   connect(this, &QComboBox::activated, this, [this](int row) {
-    m_context.run([&] { m_model.select(row); });
+    m_context.run(&m_model, [&] { m_model.select(row); });
     refresh();
   });
   observe(*this, model, [this] { refresh(); });

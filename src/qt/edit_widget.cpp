@@ -14,7 +14,7 @@ EditWidget::EditWidget(Edit& model, ViewContext& context, QWidget* parent)
   setTextMargins(0, 0, 0, 0);
   setAttribute(Qt::WA_NoMousePropagation);
   connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-    m_context.run([&] { m_model.set_text(to_std(text)); });
+    m_context.run(&m_model, [&] { m_model.set_text(to_std(text)); });
   });
   observe(*this, model, [this] { refresh(); });
   refresh();

@@ -37,7 +37,7 @@ void FocusTracker::focus_moved(QWidget* now) {
   if (!now || now->window() != &m_window) return;
   Control* model = now == &m_window ? nullptr : model_of(now);
   if ((!model && now != &m_window) || model == m_context.form().focused_control) return;
-  m_context.run([&] { m_context.form().move_focus(model); });
+  m_context.notice([&] { m_context.form().move_focus(model); });
 }
 
 void FocusTracker::focus_requested() {

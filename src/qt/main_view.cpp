@@ -56,9 +56,9 @@ MainView::MainView(TForm1& form, QtDesktop* desktop) : m_form(form), m_desktop(d
   if (form.KeyPreview) m_key_preview = std::make_unique<KeyPreview>(*this, m_context);
   m_focus = std::make_unique<FocusTracker>(*this, m_context, [this](Control& c) { return widget_for(c); });
   if (m_desktop) {
-    m_context.after_outermost = [this] { m_desktop->deliver_deferred_input(); };
+    m_context.after_outermost = [this] { m_desktop->deliver_kept_input(); };
     m_desktop->attach(DesktopView{this, &m_context, [this](Control& c) { repaint_now(c); },
-                                  widget_for(form.Panel_stop)});
+                                  StopButton{widget_for(form.Panel_stop), &form.Panel_stop}});
   }
 }
 
@@ -161,7 +161,7 @@ void MainView::repaint_now(Control& control) {
 bool MainView::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) {
     const bool handled = QWidget::event(event);
-    m_context.run([this] { m_form.window_activated(); });
+    m_context.notice([this] { m_form.window_activated(); });
     return handled;
   }
   return QWidget::event(event);
@@ -169,15 +169,15 @@ bool MainView::event(QEvent* event) {
 
 void MainView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  m_context.run([this] { m_form.window_resized(width(), height()); });
+  m_context.notice([this] { m_form.window_resized(width(), height()); });
 }
 
-void MainView::mousePressEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
+void MainView::mousePressEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form, nullptr); }
 
-void MainView::mouseDoubleClickEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
+void MainView::mouseDoubleClickEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form, nullptr); }
 
-void MainView::mouseMoveEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
+void MainView::mouseMoveEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form, nullptr); }
 
-void MainView::mouseReleaseEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form); }
+void MainView::mouseReleaseEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_form, nullptr); }
 
 }  // namespace korvel::qt

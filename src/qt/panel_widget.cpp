@@ -5,7 +5,7 @@
 #include <QPainter>
 
 #include "qt/control_style.h"
-#include "qt/key_codes.h"
+#include "qt/mouse_forwarding.h"
 #include "qt/qt_convert.h"
 
 namespace korvel::qt {
@@ -33,7 +33,7 @@ void PanelWidget::refresh() {
 }
 
 void PanelWidget::press() {
-  if (clickable()) m_context.run([&] { m_model.click(); });
+  if (clickable()) m_context.run(&m_model, [&] { m_model.click(); });
 }
 
 void PanelWidget::paintEvent(QPaintEvent*) {
@@ -57,7 +57,6 @@ void PanelWidget::paintEvent(QPaintEvent*) {
 }
 
 void PanelWidget::mousePressEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
   if (event->button() == Qt::LeftButton) {
     m_pressed = true;
     m_dragging = false;
@@ -65,11 +64,7 @@ void PanelWidget::mousePressEvent(QMouseEvent* event) {
     m_press_origin = QPoint(m_model.left(), m_model.top());
     update();
   }
-  if (m_model.OnMouseDown) {
-    const TMouseButton button = mouse_button(event->button());
-    const TShiftState shift = mouse_shift_state(*event);
-    m_context.run([&] { m_model.OnMouseDown(button, shift, pos.x(), pos.y()); });
-  }
+  forward_mouse(m_context, *event, m_model, &m_model);
 }
 
 void PanelWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -79,26 +74,26 @@ void PanelWidget::mouseMoveEvent(QMouseEvent* event) {
     if (m_dragging) {
       // The user's own move: the model follows the mouse.
       const QPoint to = m_press_origin + delta;
-      m_context.run([&] { m_model.set_bounds(to.x(), to.y(), m_model.width(), m_model.height()); });
+      m_context.run(&m_model, [&] { m_model.set_bounds(to.x(), to.y(), m_model.width(), m_model.height()); });
       return;
     }
   }
   if (m_pressed && clickable()) update();  // the bevel follows the mouse in and out
-  if (m_model.OnMouseMove) {
-    const QPoint pos = event->position().toPoint();
-    const TShiftState shift = mouse_shift_state(*event);
-    m_context.run([&] { m_model.OnMouseMove(shift, pos.x(), pos.y()); });
-  }
+  forward_mouse(m_context, *event, m_model, &m_model);
 }
 
 void PanelWidget::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !m_pressed) return;
-  m_pressed = false;
-  const bool dragged = m_dragging;
-  m_dragging = false;
-  update();
-  if (!dragged && rect().contains(event->position().toPoint()) && clickable())
-    m_context.run([&] { m_model.click(); });
+  // The click comes before the release's own handler, as on the platform
+  // the form was made for.
+  if (event->button() == Qt::LeftButton && m_pressed) {
+    m_pressed = false;
+    const bool dragged = m_dragging;
+    m_dragging = false;
+    update();
+    if (!dragged && rect().contains(event->position().toPoint()) && clickable())
+      m_context.run(&m_model, [&] { m_model.click(); });
+  }
+  forward_mouse(m_context, *event, m_model, &m_model);
 }
 
 }  // namespace korvel::qt

@@ -88,12 +88,12 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     if (!r.isEmpty()) p.fillRect(r, box);
 }
 
-void PictureWidget::mousePressEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model); }
+void PictureWidget::mousePressEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model, &m_model); }
 
-void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model); }
+void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model, &m_model); }
 
-void PictureWidget::mouseMoveEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model); }
+void PictureWidget::mouseMoveEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model, &m_model); }
 
-void PictureWidget::mouseReleaseEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model); }
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model, &m_model); }
 
 }  // namespace korvel::qt

@@ -34,7 +34,10 @@ QtDesktop::QtDesktop(QScreen* start_screen) : m_start_screen(start_screen) {}
 
 void QtDesktop::attach(DesktopView view) { m_view = std::move(view); }
 
-void QtDesktop::detach() { m_view = DesktopView{}; }
+void QtDesktop::detach() {
+  m_hold.reset();
+  m_view = DesktopView{};
+}
 
 QScreen* QtDesktop::screen() const {
   if (m_view.window && m_view.window->screen()) return m_view.window->screen();
@@ -136,22 +139,32 @@ std::optional<std::string> QtDesktop::open_picture(const PictureDialogOptions& o
   return run_file_dialog(dialog, o);
 }
 
-void QtDesktop::hold_input(QWidget* open_to) {
-  if (!QCoreApplication::instance()) return;
-  ViewContext* context = m_view.context;
-  const bool was_held = context && context->input_held;
-  if (context) context->input_held = true;
-  {
-    InputGate gate(open_to, m_deferred);
-    gate.process_pending();
-  }
-  if (context) context->input_held = was_held;
-  if (!context || context->depth() == 0) m_deferred.deliver();
+void QtDesktop::begin_run() {
+  // A run inside a run is part of it: the outermost one holds.
+  if (m_runs++ > 0 || !m_view.context || !QCoreApplication::instance()) return;
+  m_hold = std::make_unique<InputHold>(*m_view.context, m_view.stop);
 }
 
-void QtDesktop::flush_keyboard() { hold_input(nullptr); }
+void QtDesktop::end_run() {
+  if (m_runs == 0 || --m_runs > 0 || !m_hold) return;
+  m_kept.append(m_hold->take_kept());
+  m_hold.reset();
+  // The handler that started the run may still open boxes: the kept input
+  // waits for its end.
+  if (m_view.context->depth() == 0) m_kept.deliver();
+}
 
-void QtDesktop::let_stop_through() { hold_input(m_view.stop_button); }
+void QtDesktop::poll() {
+  if (m_hold) return m_hold->poll();
+  // Outside a run, the poll is a run of its own.
+  begin_run();
+  if (m_hold) m_hold->poll();
+  end_run();
+}
+
+void QtDesktop::flush_keyboard() { poll(); }
+
+void QtDesktop::let_stop_through() { poll(); }
 
 void QtDesktop::repaint(Control& c) {
   if (m_view.repaint_now) m_view.repaint_now(c);

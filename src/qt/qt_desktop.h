@@ -8,7 +8,9 @@
 #include <functional>
 
 #include "platform/desktop.h"
-#include "qt/input_gate.h"
+#include <memory>
+
+#include "qt/input_hold.h"
 
 namespace korvel::qt {
 
@@ -20,8 +22,8 @@ struct DesktopView {
   ViewContext* context = nullptr;
   // Repaints a control's widget at once, as its model is now.
   std::function<void(Control&)> repaint_now;
-  // The one widget whose clicks let_stop_through lets through.
-  QWidget* stop_button = nullptr;
+  // The one button that gets through the hold of a long run.
+  StopButton stop;
 };
 
 class QtDesktop : public Desktop {
@@ -46,28 +48,33 @@ class QtDesktop : public Desktop {
   std::optional<std::string> save_picture(const PictureDialogOptions& o) override;
   std::optional<std::string> open_picture(const PictureDialogOptions& o) override;
 
+  void begin_run() override;
+  void end_run() override;
   void flush_keyboard() override;
   void repaint(Control& c) override;
   void let_stop_through() override;
   void terminate() override;
   void post(std::function<void()> task) override;
 
-  // Mouse input kept back by flush_keyboard and let_stop_through, delivered
-  // when the outermost handler has ended.
-  void deliver_deferred_input() { m_deferred.deliver(); }
+  // Mouse input kept during the long runs that have ended, delivered when
+  // the outermost handler has ended.
+  void deliver_kept_input() { m_kept.deliver(); }
   bool terminated() const { return m_terminated; }
 
  private:
   QScreen* screen() const;
   QWidget* dialog_parent() const;
-  void hold_input(QWidget* open_to);
+  void poll();
 
   QPointer<QScreen> m_start_screen;
   DesktopView m_view;
   TCursor m_cursor = crDefault;
   bool m_override_cursor = false;
   bool m_terminated = false;
-  DeferredInput m_deferred;
+  // The hold of the long run under way, and how deep runs are nested in it.
+  std::unique_ptr<InputHold> m_hold;
+  int m_runs = 0;
+  KeptInput m_kept;
 };
 
 }  // namespace korvel::qt

@@ -25,7 +25,7 @@ void RadioGroupWidget::rebuild_buttons() {
   for (int i = 0; i < int(items.size()); ++i) {
     auto* b = new QRadioButton(to_qstring(items[std::size_t(i)]), this);
     connect(b, &QRadioButton::clicked, this, [this, i] {
-      m_context.run([&] { m_model.set_item_index(i); });
+      m_context.run(&m_model, [&] { m_model.set_item_index(i); });
       refresh();
     });
     b->show();

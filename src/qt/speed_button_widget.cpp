@@ -10,7 +10,7 @@ SpeedButtonWidget::SpeedButtonWidget(SpeedButton& model, ViewContext& context, Q
   bind_model(*this, model);
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_NoMousePropagation);
-  connect(this, &QToolButton::clicked, this, [this] { m_context.run([this] { m_model.click(); }); });
+  connect(this, &QToolButton::clicked, this, [this] { m_context.run(&m_model, [this] { m_model.click(); }); });
   observe(*this, model, [this] { refresh(); });
   refresh();
 }

@@ -5,11 +5,8 @@ namespace korvel::qt {
 TimerBinding::TimerBinding(Timer& model, ViewContext& context, QObject* parent)
     : QObject(parent), m_model(model), m_context(context) {
   m_timer.setTimerType(Qt::PreciseTimer);
-  connect(&m_timer, &QTimer::timeout, this, [this] {
-    // A long handler that lets only chosen input through holds the ticks.
-    if (m_context.input_held) return;
-    m_context.run([this] { m_model.tick(); });
-  });
+  // A long run's hold drops the ticks: the timer ticks again after it.
+  connect(&m_timer, &QTimer::timeout, this, [this] { m_context.run([this] { m_model.tick(); }); });
   m_model.observer = [this] { restart(); };
   restart();
 }

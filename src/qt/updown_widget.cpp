@@ -26,8 +26,8 @@ UpDownWidget::UpDownWidget(UpDown& model, ViewContext& context, QWidget* parent)
       m_down(arrow_button(Qt::DownArrow, this)) {
   bind_model(*this, model);
   setAttribute(Qt::WA_NoMousePropagation);
-  connect(m_up, &QToolButton::clicked, this, [this] { m_context.run([this] { m_model.click_up(); }); });
-  connect(m_down, &QToolButton::clicked, this, [this] { m_context.run([this] { m_model.click_down(); }); });
+  connect(m_up, &QToolButton::clicked, this, [this] { m_context.run(&m_model, [this] { m_model.click_up(); }); });
+  connect(m_down, &QToolButton::clicked, this, [this] { m_context.run(&m_model, [this] { m_model.click_down(); }); });
   observe(*this, model, [this] { refresh(); });
   refresh();
 }

@@ -9,6 +9,8 @@
 
 namespace korvel::qt {
 
+class InputHold;
+
 class ViewContext {
  public:
   explicit ViewContext(TForm1& form) : m_form(form) {}
@@ -18,11 +20,25 @@ class ViewContext {
   TForm1& form() const { return m_form; }
   Desktop& desktop() const { return m_form.desktop(); }
 
-  // Runs a handler through the dispatch boundary (a failure becomes the error
-  // box and the program goes on), then shows what it changed on the picture.
-  // Handlers may nest, through the modal boxes they open.
+  // Input the user made on `control` (null: on the window itself, a key, a
+  // timer's tick), by hand or through a screen reader: runs its handler
+  // through the dispatch boundary (a failure becomes the error box and the
+  // program goes on), then shows what it changed on the picture. During a
+  // long run the run's hold decides first (input_hold.h); what it holds is
+  // dropped. Handlers may nest, through the modal boxes they open.
+  template <class Handler>
+  void run(const Control* control, Handler&& handler) {
+    if (admits(control)) notice(std::forward<Handler>(handler));
+  }
   template <class Handler>
   void run(Handler&& handler) {
+    run(nullptr, std::forward<Handler>(handler));
+  }
+  // What the platform reports of the window (its activation, its size, the
+  // focus it moved): it has happened already, so its handler runs even
+  // during a long run.
+  template <class Handler>
+  void notice(Handler&& handler) {
     ++m_depth;
     dispatch(desktop(), std::forward<Handler>(handler));
     --m_depth;
@@ -32,16 +48,18 @@ class ViewContext {
   // How many handlers are running now.
   int depth() const { return m_depth; }
 
-  // Set while a long handler lets only chosen input through: timer ticks
-  // wait until it has ended.
-  bool input_held = false;
+  // The hold of the long run under way, set by the hold for its lifetime.
+  void set_hold(const InputHold* hold) { m_hold = hold; }
 
   std::function<void()> after_event;
   std::function<void()> after_outermost;
 
  private:
+  bool admits(const Control* control) const;
+
   TForm1& m_form;
   int m_depth = 0;
+  const InputHold* m_hold = nullptr;
 };
 
 }  // namespace korvel::qt

@@ -52,6 +52,8 @@ void genere_ton(TWaveformSamples& echantillons, const TWaveFormatEx& format_onde
 }
 
 void TForm1::musique() {
+  // Nothing is handled while the tones play.
+  const LongRun run(desktop());
   m_random.Randomize();
   const int count = Random(30) + 10;
   for (int i = 0; i < count; ++i) {

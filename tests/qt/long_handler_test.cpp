@@ -25,6 +25,7 @@ TEST(LongHandler, OnlyStopGetsThroughAndOtherClicksWaitForTheEnd) {
       click(w.view->widget_for(f.Panel_stop));
       type_key(*w.view, Qt::Key_A, "a");
     });
+    const LongRun run(w.desktop);
     const int ticks_before = ticks;
     for (int i = 0; i < 50 && order.back() != "stop"; ++i) {
       QTest::qSleep(2);

@@ -49,6 +49,7 @@ std::optional<std::string> FakeDesktop::open_picture(const PictureDialogOptions&
 
 void FakeDesktop::let_stop_through() {
   ++stop_polls;
+  if (runs_begun == runs_ended) ++polls_outside_runs;
   if (on_stop_poll) on_stop_poll();
 }
 

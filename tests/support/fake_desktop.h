@@ -54,7 +54,12 @@ class FakeDesktop : public Desktop {
   std::optional<TColor> choose_colour(TColor start, CustomColours& custom) override;
   std::optional<std::string> save_picture(const PictureDialogOptions& o) override;
   std::optional<std::string> open_picture(const PictureDialogOptions& o) override;
-  void flush_keyboard() override { ++keyboard_flushes; }
+  void begin_run() override { ++runs_begun; }
+  void end_run() override { ++runs_ended; }
+  void flush_keyboard() override {
+    ++keyboard_flushes;
+    if (runs_begun == runs_ended) ++polls_outside_runs;
+  }
   void repaint(Control& c) override;
   void let_stop_through() override;
   void terminate() override { ++terminations; }
@@ -80,6 +85,8 @@ class FakeDesktop : public Desktop {
   // Each immediate repaint: "name=caption", in order.
   std::vector<std::string> repaint_log;
   int keyboard_flushes = 0, repaints = 0, terminations = 0, stop_polls = 0;
+  // Long runs begun and ended; input polled while none was under way.
+  int runs_begun = 0, runs_ended = 0, polls_outside_runs = 0;
   // Run when let_stop_through is called: a test clicks "stop" from here.
   std::function<void()> on_stop_poll;
 
