@@ -8,11 +8,12 @@ Each STEP, in order:
   set:NAME=VALUE  sets the value of the spin box named NAME
   value:NAME      prints the value of the spin box named NAME
   sleep:SECONDS   waits
-  key:KEY         types KEY with the real keyboard (xdotool)
+  touch:PATH      creates the file PATH
+  wait:PATH       waits until the file PATH exists (60 s at most)
 The controls are all found first, so that the steps follow each other
 closely. Exits 1 when the program or a control is not found.
 """
-import subprocess
+import os
 import sys
 import time
 
@@ -46,7 +47,7 @@ def main():
     # A control is what has the interface of its steps: a label may bear
     # the name of the spin box beside it.
     wanted = {what.partition("=")[0]: "action" if kind == "press" else "value" for kind, what in steps
-              if kind not in ("sleep", "key")}
+              if kind not in ("sleep", "touch", "wait")}
     found = {}
     for node in nodes(find_app(sys.argv[1])):
         name = (node.get_name() or "").strip()
@@ -65,8 +66,13 @@ def main():
             print(int(found[name].get_value_iface().get_current_value()))
         elif kind == "sleep":
             time.sleep(float(what))
-        elif kind == "key":
-            subprocess.run(["xdotool", "key", what], check=True)
+        elif kind == "touch":
+            open(what, "w").close()
+        elif kind == "wait":
+            for _ in range(600):
+                if os.path.exists(what):
+                    break
+                time.sleep(0.1)
         else:
             sys.exit("atspi: no step %s:%s" % (kind, what))
     return 0
