@@ -6,10 +6,9 @@
 #include <QScreen>
 #include <QWidget>
 #include <functional>
-
-#include "platform/desktop.h"
 #include <memory>
 
+#include "platform/desktop.h"
 #include "qt/input_hold.h"
 
 namespace korvel::qt {

@@ -17,27 +17,7 @@ import os
 import sys
 import time
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
-
-
-def find_app(name):
-    for _ in range(100):
-        desktop = Atspi.get_desktop(0)
-        for app in (desktop.get_child_at_index(i) for i in range(desktop.get_child_count())):
-            if app is not None and app.get_name() == name:
-                return app
-        time.sleep(0.2)
-    sys.exit("atspi: no application named %s on the accessibility bus" % name)
-
-
-def nodes(node):
-    yield node
-    for child in (node.get_child_at_index(i) for i in range(node.get_child_count())):
-        if child is not None:
-            yield from nodes(child)
+from atspi_tree import Atspi, find_app, nodes
 
 
 def main():
