@@ -2,7 +2,9 @@
 // The desktop of the behaviour on Qt: the screen the window is on, the
 // mouse cursor, the modal boxes and dialogs, and the control of waiting input
 // during long handlers.
+#include <QLabel>
 #include <QPointer>
+#include <QTimer>
 #include <QScreen>
 #include <QWidget>
 #include <functional>
@@ -51,6 +53,8 @@ class QtDesktop : public Desktop {
   void let_stop_through() override;
   void terminate() override;
   void post(std::function<void()> task) override;
+  void show_progress(const std::string& text) override;
+  void end_progress(const std::string& text) override;
 
   // Mouse input kept back by flush_keyboard and let_stop_through, delivered
   // when the outermost handler has ended.
@@ -68,6 +72,9 @@ class QtDesktop : public Desktop {
   bool m_override_cursor = false;
   bool m_terminated = false;
   DeferredInput m_deferred;
+  // The line of progress, made at its first use, over the window.
+  QPointer<QLabel> m_progress;
+  QTimer m_progress_timer;
 };
 
 }  // namespace korvel::qt
