@@ -31,10 +31,7 @@ std::string ring_text(int indice, int max) { return IntToStr(indice) + "/" + Int
 void TForm1::wb() {
   attend_instantane();
   Label8.set_caption(ring_text(indice_fic, max_fic));
-  if (!prepare_dossier_instantanes()) {
-    record_frame(TimelapseFrame::next);
-    return;
-  }
+  if (!prepare_dossier_instantanes()) return;
   m_ring_before = {indice_fic, max_fic, nom_fic, Label6.caption(), Label9.caption()};
   const int slot = slot_after_write(indice_fic);
   indice_fic = slot;

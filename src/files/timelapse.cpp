@@ -11,7 +11,8 @@
 namespace korvel {
 
 void TForm1::record_frame(TimelapseFrame frame) {
-  if (!m_recording) return;
+  // A state directory that could not be made was told of once already.
+  if (!m_recording || dossier_instantanes == SnapshotFolder::unavailable) return;
   attend_instantane();
   m_snapshot_writer->start({rep_instantanes, 0, SnapshotFile::none, m_recording.get(), frame},
                            Image1.canvas().bitmap(), image_files(), on_snapshot_written());
