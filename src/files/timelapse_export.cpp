@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <system_error>
 
 #include "files/timelapse_frame.h"
 #include "platform/own_files.h"
@@ -123,8 +124,8 @@ void TimelapseExport::start(Recording& recording, Bitmap picture, std::string pa
   wait();
   m_stop = false;
   m_running = true;
-  m_worker = std::thread([this, &recording, picture = std::move(picture), path = std::move(path),
-                          on_progress = std::move(on_progress), on_end = std::move(on_end)] {
+  auto work = [this, &recording, picture = std::move(picture), path = std::move(path),
+               on_progress = std::move(on_progress), on_end = std::move(on_end)] {
     std::optional<std::string> error;
     try {
       const RecordedFrames frames = recording.frames(picture.width(), picture.height());
@@ -144,7 +145,12 @@ void TimelapseExport::start(Recording& recording, Bitmap picture, std::string pa
     }
     m_running = false;
     on_end(error);
-  });
+  };
+  try {
+    m_worker = std::thread(work);
+  } catch (const std::system_error&) {
+    work();  // no thread to be had: the same export, on this thread
+  }
 }
 
 }  // namespace korvel
