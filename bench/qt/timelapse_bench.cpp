@@ -113,7 +113,7 @@ void BM_TimelapseRelease4K(benchmark::State& state) {
   }
   state.counters["worker_ms"] = benchmark::Counter(worker_seconds * 1000 / double(state.iterations()));
 }
-BENCHMARK(BM_TimelapseRelease4K)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TimelapseRelease4K)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 // A whole release through the window at 4K, the recording on.
 void BM_TimelapseWindowRelease4K(benchmark::State& state) {
