@@ -100,7 +100,8 @@ void Recording::load(int width, int height) {
       dropped.push_back(n);  // damaged, or after no first frame
     }
   }
-  // Frames of another size belong to a recording that the next first frame ends.
+  // Files that do not read as frames of this size are left: they may be a
+  // recording made on another screen, which only a new first frame ends.
   for (const std::uint64_t n : dropped) remove_quietly(name_of(n));
 }
 
