@@ -9,6 +9,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6test6 portaudio19-dev libasound2-dev libfontconfig-dev
   libpng-dev
+  # The time-lapse: deflated frames, the animated WebP export.
+  zlib1g-dev libwebp-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils
   locales

@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "files/data_directory.h"
+#include "files/timelapse_recording.h"
 
 namespace korvel {
 
@@ -79,6 +80,8 @@ void TForm1::FormCreate() {
   const FileHomes homes = file_homes(text_files(), rep_prog, m_services.user_dirs);
   move_earlier_files(text_files(), homes, m_services.user_dirs);
   rep_instantanes = homes.snapshots;
+  rep_film = recording_directory(homes, m_services.user_dirs);
+  m_recording = std::make_unique<Recording>(text_files(), rep_film);
   rep_images = homes.pictures;
   if (homes.per_user) {
     // The save dialog opens on a folder that exists; failing that, it opens

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "files/snapshot_writer.h"
+#include "files/timelapse_export.h"
+#include "files/timelapse_recording.h"
 
 namespace korvel {
 
@@ -13,7 +15,9 @@ void TImage::new_graphic(int width, int height, TColor colour) {
 }
 
 TForm1::TForm1(Services services)
-    : m_services(std::move(services)), m_snapshot_writer(std::make_unique<SnapshotWriter>()) {
+    : m_services(std::move(services)),
+      m_export(std::make_unique<TimelapseExport>()),
+      m_snapshot_writer(std::make_unique<SnapshotWriter>()) {
   create_controls();
   bind_handlers();
   Panel1.on_layout = [this] { realign(); };

@@ -31,6 +31,9 @@ struct ReglagesTrace;  // draw/replication.h
 enum class Reglages;
 class SnapshotWriter;  // files/snapshot_writer.h
 struct SnapshotOutcome;
+enum class TimelapseFrame : std::uint8_t;
+class Recording;         // files/timelapse_recording.h
+class TimelapseExport;   // files/timelapse_export.h
 
 // Whether trace_symetrique skips a drawn copy that repeats the previous one
 // where that provably changes nothing (`sautees`), or draws every copy
@@ -341,6 +344,18 @@ class TForm1 : public MouseEvents {
   SnapshotFolder dossier_instantanes = SnapshotFolder::not_made;
   bool prepare_dossier_instantanes();
 
+  // ---- the time-lapse (files/timelapse.cpp) ----------------------------------
+  // Hands the picture on screen to the recording, on the snapshot writer's
+  // thread: as the next frame, or as the first of a new recording.
+  void record_frame(TimelapseFrame frame);
+  // F3: asks where, then exports the recording with the picture last, on a
+  // worker; progress and the outcome are shown without holding the window.
+  void export_timelapse();
+  // Waits for the export under way, then shows its outcome.
+  void wait_for_export();
+  // Where the recording lives (worked out once, at start).
+  std::string rep_film;
+
   // ---- save and open, parameter file (files/) ---------------------------------
   // A file name, without directory, that names no file in Label_rep's
   // directory; says so when the generic name itself is free.
@@ -414,6 +429,12 @@ class TForm1 : public MouseEvents {
   };
   void applique_issue(const SnapshotOutcome& outcome);
   RingBefore m_ring_before;
+  std::function<void()> on_snapshot_written();
+  void end_export(const std::string& path, const std::optional<std::string>& error);
+  bool m_recording_failure_shown = false;
+  // Before the threads that use it.
+  std::unique_ptr<Recording> m_recording;
+  std::unique_ptr<TimelapseExport> m_export;
   // Last: destroyed first, waiting for the write in flight.
   std::unique_ptr<SnapshotWriter> m_snapshot_writer;
 };

@@ -1,5 +1,6 @@
 // Blank pictures: on resize, on the two "New" buttons and on the key E.
 #include "app/main_window.h"
+#include "files/snapshot_writer.h"
 
 namespace korvel {
 
@@ -51,12 +52,14 @@ void TForm1::nouveau_fond(TColor couleur) {
 
 void TForm1::Panel_new_fond_noirClick() {
   nouveau_fond(0);
+  record_frame(TimelapseFrame::next);
   desktop().set_cursor_pos({desktop().screen_width() / 2, desktop().screen_height() / 2});
   _ws();
 }
 
 void TForm1::Panel2Click() {
   nouveau_fond(0xFFFFFF);
+  record_frame(TimelapseFrame::next);
   desktop().set_cursor_pos({desktop().screen_width() / 2, desktop().screen_height() / 2});
   _ws();
 }

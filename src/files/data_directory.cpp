@@ -48,6 +48,10 @@ FileHomes file_homes(const TextFiles& files, const std::string& rep_prog, const 
   return {or_program(user.config), or_program(user.state), or_program(user.pictures), true};
 }
 
+std::string recording_directory(const FileHomes& homes, const UserDirectories& user) {
+  return (user.state.empty() ? homes.snapshots : user.state) + "/timelapse";
+}
+
 void prepare_data_directory(TextFiles& files, const std::string& directory, const std::string& rep_prog) {
   if (directory != rep_prog) files.make_directories(directory);
 }

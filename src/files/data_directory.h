@@ -32,6 +32,10 @@ struct FileHomes {
 // falls back on the program's directory.
 FileHomes file_homes(const TextFiles& files, const std::string& rep_prog, const UserDirectories& user);
 
+// Where the time-lapse is recorded: the user's state directory, whatever
+// the program's directory is, or the snapshots' home when it is unknown.
+std::string recording_directory(const FileHomes& homes, const UserDirectories& user);
+
 // Creates the data directory on demand, before a file is written there; the
 // program's own directory is never created.
 void prepare_data_directory(TextFiles& files, const std::string& directory, const std::string& rep_prog);

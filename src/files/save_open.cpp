@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 #include "files/picture_file.h"
+#include "files/snapshot_writer.h"
 
 namespace korvel {
 
@@ -80,6 +81,7 @@ void TForm1::Panel5Click() {
   const Canvas& canvas = Image1.canvas();
   const Bitmap picture = image_files().read(*path, {canvas.width(), canvas.height()});
   Image1.canvas().Draw(0, 0, picture);
+  record_frame(TimelapseFrame::first);
 }
 
 }  // namespace korvel

@@ -39,8 +39,12 @@ void TForm1::wb() {
   Label6.set_caption("save " + nom_fic);
   max_fic = max_after_write(max_fic);
   Label9.set_caption(" -> " + ring_text(indice_fic, max_fic));
-  m_snapshot_writer->start({rep_instantanes, slot}, Image1.canvas().bitmap(),
-                           image_files(), [this] { desktop().post([this] { recueille_instantane(); }); });
+  m_snapshot_writer->start({rep_instantanes, slot, SnapshotFile::write, m_recording.get(), TimelapseFrame::next},
+                           Image1.canvas().bitmap(), image_files(), on_snapshot_written());
+}
+
+std::function<void()> TForm1::on_snapshot_written() {
+  return [this] { desktop().post([this] { recueille_instantane(); }); };
 }
 
 void TForm1::attend_instantane() {
@@ -70,6 +74,11 @@ void TForm1::recueille_instantane() {
 // as it was before the stroke, so the walk visits only slots that hold
 // what this run wrote or an earlier run left.
 void TForm1::applique_issue(const SnapshotOutcome& outcome) {
+  if (!outcome.recording_error.empty() && !m_recording_failure_shown) {
+    // Said once: the strokes go on, and the export shows what was kept.
+    m_recording_failure_shown = true;
+    desktop().show_message(outcome.recording_error + ". Le film de la création ne gardera pas tout.");
+  }
   if (!outcome.error.empty()) {
     indice_fic = m_ring_before.indice_fic;
     max_fic = m_ring_before.max_fic;
@@ -104,6 +113,7 @@ void TForm1::montre_fic(int slot, const char* fleche) {
   indice_fic = slot;
   nom_fic = nom_instantane(rep_instantanes, indice_fic);
   lire_bmp(nom_fic);
+  record_frame(TimelapseFrame::next);  // the time-lapse ends on what is shown
   Label9.set_caption(fleche + ring_text(indice_fic, max_fic));
 }
 

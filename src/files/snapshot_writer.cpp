@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "files/snapshot_history.h"
+#include "files/timelapse_recording.h"
 #include "platform/text.h"
 
 namespace korvel {
@@ -62,7 +63,9 @@ void SnapshotWriter::work() {
       m_changed.wait(lock, [&] { return m_state == State::queued || m_state == State::stopping; });
       if (m_state == State::stopping) return;
     }
-    SnapshotOutcome outcome = write(*m_files);
+    SnapshotOutcome outcome;
+    if (m_job.file == SnapshotFile::write) outcome = write(*m_files);
+    outcome.recording_error = record();
     std::function<void()> on_done = m_on_done;
     {
       const std::lock_guard lock(m_mutex);
@@ -72,6 +75,22 @@ void SnapshotWriter::work() {
     m_changed.notify_all();
     if (on_done) on_done();
   }
+}
+
+// The frame is made from the copy already taken for the snapshot.
+std::string SnapshotWriter::record() const {
+  if (!m_job.recording || m_job.frame == TimelapseFrame::none) return {};
+  try {
+    if (m_job.frame == TimelapseFrame::first)
+      m_job.recording->begin_afresh(m_picture);
+    else
+      m_job.recording->add(m_picture);
+  } catch (const std::bad_alloc&) {
+    return "La mémoire manque pour le film de la création";
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return {};
 }
 
 SnapshotOutcome SnapshotWriter::write(ImageFiles& files) const {

@@ -17,9 +17,20 @@
 
 namespace korvel {
 
+class Recording;  // files/timelapse_recording.h
+
+// Whether a job writes a snapshot file, and what the time-lapse does with
+// the picture.
+enum class SnapshotFile : std::uint8_t { write, none };
+enum class TimelapseFrame : std::uint8_t { none, next, first };
+
 struct SnapshotJob {
   std::string directory;  // exists: the window made it before the first write
   int first_slot = 0;
+  SnapshotFile file = SnapshotFile::write;
+  // The picture goes to the recording after the snapshot, on the worker.
+  Recording* recording = nullptr;
+  TimelapseFrame frame = TimelapseFrame::none;
 };
 
 // Where the snapshot went: `slot` is the slot written, after `skipped` slots
@@ -29,6 +40,8 @@ struct SnapshotOutcome {
   int slot = -1;
   int skipped = 0;
   std::string error;
+  // Why the picture could not be added to the time-lapse, in words.
+  std::string recording_error;
 };
 
 enum class Wait : std::uint8_t { until_done, if_done };
@@ -57,6 +70,7 @@ class SnapshotWriter {
  private:
   void work();
   SnapshotOutcome write(ImageFiles& files) const;
+  std::string record() const;
 
   // One worker for the program's life: starting a thread at every release
   // would cost the interface thread more than the copy of the picture.

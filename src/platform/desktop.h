@@ -75,6 +75,12 @@ class Desktop {
   // Runs `task` on the user-interface thread after the handler under way,
   // through the error report like any handler. Callable from any thread.
   virtual void post(std::function<void()> task) = 0;
+
+  // A line of progress over the window that holds nothing back (the
+  // time-lapse's export); a desktop without one shows nothing.
+  virtual void show_progress(const std::string& /*text*/) {}
+  // Ends it: `text` is shown a few seconds, or nothing when empty.
+  virtual void end_progress(const std::string& /*text*/) {}
 };
 
 // A long run, from its construction to its end (an exception included).

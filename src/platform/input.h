@@ -28,6 +28,7 @@ inline constexpr std::uint16_t Escape = 27, Space = 32, Left = 37, Up = 38, Righ
 // A key that has no number of its own (punctuation, dead keys, ...): it
 // still reaches the key handlers, and matches no command.
 inline constexpr std::uint16_t NoCode = 255;
+inline constexpr std::uint16_t F3 = 114;  // the time-lapse's export
 }  // namespace vk
 
 }  // namespace korvel

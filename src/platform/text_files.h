@@ -3,8 +3,10 @@
 // live in. The view implements it on the real file system; tests keep the
 // files in memory.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvel {
 
@@ -27,6 +29,20 @@ class TextFiles {
   // anything: false, with both left as they were, when `to` exists. Throws
   // EInOutError with the cause in words on any other failure.
   virtual bool move_without_replacing(const std::string& from, const std::string& to) = 0;
+
+  // As write, but left to the system's write-back: for files that are cheap
+  // to lose in a power cut (the time-lapse's frames).
+  virtual void write_unflushed(const std::string& path, const std::string& bytes) = 0;
+  // The regular files directly in `dir` (links and directories left out),
+  // with their sizes; empty when `dir` cannot be read.
+  struct Entry {
+    std::string name;
+    std::uint64_t size = 0;
+  };
+  virtual std::vector<Entry> list_files(const std::string& dir) const = 0;
+  // Removes the name `path` (a link goes, never what it points to); nothing
+  // when there is none. Throws EInOutError with the cause in words.
+  virtual void remove(const std::string& path) = 0;
 };
 
 }  // namespace korvel

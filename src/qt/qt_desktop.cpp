@@ -139,6 +139,37 @@ std::optional<std::string> QtDesktop::open_picture(const PictureDialogOptions& o
   return run_file_dialog(dialog, o);
 }
 
+void QtDesktop::show_progress(const std::string& text) {
+  QWidget* window = m_view.window;
+  if (!window) return;
+  if (!m_progress) {
+    m_progress = new QLabel(window);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    // Readable over any picture; clicks go through to the picture.
+    m_progress->setStyleSheet(QStringLiteral("QLabel { background: rgba(20, 20, 20, 200); color: white;"
+                                             " padding: 6px 12px; border-radius: 4px; }"));
+    m_progress->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_progress_timer.setSingleShot(true);
+    QObject::connect(&m_progress_timer, &QTimer::timeout, m_progress, &QWidget::hide);
+  }
+  m_progress_timer.stop();
+  m_progress->setText(to_qstring(text));
+  m_progress->adjustSize();
+  m_progress->move((window->width() - m_progress->width()) / 2, 12);
+  m_progress->raise();
+  m_progress->show();
+}
+
+void QtDesktop::end_progress(const std::string& text) {
+  if (!m_progress) return;
+  if (text.empty()) {
+    m_progress->hide();
+    return;
+  }
+  show_progress(text);
+  m_progress_timer.start(5000);
+}
+
 void QtDesktop::begin_run() {
   // A run inside a run is part of it: the outermost one holds.
   if (m_runs++ > 0 || !m_view.context || !QCoreApplication::instance()) return;

@@ -2,7 +2,9 @@
 // The desktop of the behaviour on Qt: the screen the window is on, the
 // mouse cursor, the modal boxes and dialogs, and the control of waiting input
 // during long handlers.
+#include <QLabel>
 #include <QPointer>
+#include <QTimer>
 #include <QScreen>
 #include <QWidget>
 #include <functional>
@@ -54,6 +56,8 @@ class QtDesktop : public Desktop {
   void let_stop_through() override;
   void terminate() override;
   void post(std::function<void()> task) override;
+  void show_progress(const std::string& text) override;
+  void end_progress(const std::string& text) override;
 
   // Mouse input kept during the long runs that have ended, delivered when
   // the outermost handler has ended.
@@ -74,6 +78,9 @@ class QtDesktop : public Desktop {
   std::unique_ptr<InputHold> m_hold;
   int m_runs = 0;
   KeptInput m_kept;
+  // The line of progress, made at its first use, over the window.
+  QPointer<QLabel> m_progress;
+  QTimer m_progress_timer;
 };
 
 }  // namespace korvel::qt

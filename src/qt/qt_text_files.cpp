@@ -1,6 +1,7 @@
 #include "qt/qt_text_files.h"
 
 #include <fcntl.h>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +49,30 @@ std::optional<std::string> QtTextFiles::read(const std::string& path, std::size_
 
 void QtTextFiles::write(const std::string& path, const std::string& bytes) {
   write_file_atomically(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+void QtTextFiles::write_unflushed(const std::string& path, const std::string& bytes) {
+  write_file_atomically(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+                        Durability::unflushed);
+}
+
+std::vector<TextFiles::Entry> QtTextFiles::list_files(const std::string& dir) const {
+  std::vector<Entry> entries;
+  DIR* stream = ::opendir(dir.c_str());
+  if (!stream) return entries;
+  while (const dirent* entry = ::readdir(stream)) {
+    struct stat info {};
+    // lstat: a link is not one of our files, whatever it points to.
+    if (::fstatat(::dirfd(stream), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+      entries.push_back({entry->d_name, std::uint64_t(info.st_size)});
+  }
+  ::closedir(stream);
+  return entries;
+}
+
+void QtTextFiles::remove(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+    throw EInOutError("Impossible de supprimer " + path + " : " + texte_erreur_systeme(errno));
 }
 
 bool QtTextFiles::directory_writable(const std::string& dir) const {

@@ -17,6 +17,9 @@ class QtTextFiles : public TextFiles {
   // A rename that replaces nothing; across file systems, a copy made whole
   // under the new name, then the old name removed.
   bool move_without_replacing(const std::string& from, const std::string& to) override;
+  void write_unflushed(const std::string& path, const std::string& bytes) override;
+  std::vector<Entry> list_files(const std::string& dir) const override;
+  void remove(const std::string& path) override;
 };
 
 }  // namespace korvel::qt

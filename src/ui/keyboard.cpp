@@ -2,6 +2,7 @@
 #include <array>
 
 #include "app/main_window.h"
+#include "files/snapshot_writer.h"
 
 namespace korvel {
 
@@ -51,7 +52,10 @@ void TForm1::commande_touche(std::uint16_t Key) {
     }
     _ws();
   }
-  if (Key == 'E') nouvelle_image();
+  if (Key == 'E') {
+    nouvelle_image();
+    record_frame(TimelapseFrame::first);
+  }
   if (Key == 'P') RadioGroup_peindre_dessiner.set_choice(ModePeinture::peind_tant_que);
   if (Key == 'C') Panel3Click();
   if (Key == 'K') coloriage_aleatoire();
@@ -60,6 +64,7 @@ void TForm1::commande_touche(std::uint16_t Key) {
   if (Key == vk::Escape) Panel8.set_visible(false);
   if (Key == vk::F8 || Key == vk::Left) affiche_fic_precedent();
   if (Key == vk::F9 || Key == vk::Right) affiche_fic_suivant();
+  if (Key == vk::F3) export_timelapse();
 }
 
 void TForm1::FormKeyPress(char32_t& Key) {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -30,6 +31,26 @@ struct TextFilesTest : ::testing::Test {
   fs::path dir{temporary.path().toStdString()};
   QtTextFiles files;
 };
+
+// The time-lapse's directory: links are none of its files, and removing
+// one never reaches what it points to.
+TEST_F(TextFilesTest, ListsAndRemovesOwnFilesNeverThroughALink) {
+  put(dir / "frame-1.kvf", "abc");
+  put(dir / "elsewhere", "keep");
+  fs::create_symlink(dir / "elsewhere", dir / "frame-2.kvf");
+  fs::create_directory(dir / "sub");
+  files.write_unflushed((dir / "frame-3.kvf").string(), "12345");
+  std::vector<std::pair<std::string, std::uint64_t>> listed;
+  for (const auto& entry : files.list_files(dir.string())) listed.emplace_back(entry.name, entry.size);
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, (std::vector<std::pair<std::string, std::uint64_t>>{
+                        {"elsewhere", 4}, {"frame-1.kvf", 3}, {"frame-3.kvf", 5}}));
+  files.remove((dir / "frame-2.kvf").string());
+  files.remove((dir / "missing.kvf").string());
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "frame-2.kvf")));
+  EXPECT_EQ(contents(dir / "elsewhere"), "keep");
+  EXPECT_TRUE(files.list_files((dir / "none").string()).empty());
+}
 
 TEST_F(TextFilesTest, ReadsRegularFilesWithinTheirBound) {
   put(dir / "a.prm", "1\r\n2\r\n");

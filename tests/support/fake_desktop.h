@@ -66,6 +66,9 @@ class FakeDesktop : public Desktop {
   void post(std::function<void()> task) override;
   // Runs the tasks posted so far, as the event loop would; their count.
   int run_posted();
+  void show_progress(const std::string& text) override { progress.push_back(text); }
+  void end_progress(const std::string& text) override { progress_ends.push_back(text); }
+  std::vector<std::string> progress, progress_ends;
 
   int width, height;
   TPoint cursor_position{};
