@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 namespace korvel {
 
@@ -233,7 +234,14 @@ constexpr std::uint8_t kJpegStart[3] = {0xFF, 0xD8, 0xFF};
 constexpr std::uint32_t kSos = 0xDA, kEoi = 0xD9;
 
 bool is_frame_marker(std::uint32_t m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC; }
-bool stands_alone(std::uint32_t m) { return (m >= 0xD0 && m <= 0xD8) || m == 0x01; }
+bool stands_alone(std::uint32_t m) { return (m >= 0xD0 && m <= 0xD7) || m == 0x01; }
+// Tables, restart interval, line count, scan, end, application data and
+// comments: the markers a decoder reads besides frames. Any other is a
+// file damaged, or random bytes after a valid start.
+bool is_segment_marker(std::uint32_t m) {
+  return m == 0xC4 || m == 0xCC || (m >= 0xD9 && m <= 0xDD) || (m >= 0xE0 && m <= 0xEF) || m == 0xFE;
+}
+constexpr char kUnsupportedJpeg[] = "ce type d'image JPEG n'est pas pris en charge";
 
 // Stray bytes before a marker are skipped by the decoder, which loses no
 // pixel for them; many are a file that is something else past its start.
@@ -245,7 +253,10 @@ std::uint32_t marker_at(const Bytes& b, std::uint64_t& at) {
   for (std::uint64_t stray = 0; b.u8(at) != 0xFF; ++at)
     if (++stray > kMaxStrayBytes) refuse("le fichier JPEG est endommagé");
   while (b.u8(at) == 0xFF) ++at;
-  return b.u8(at++);
+  const std::uint32_t m = b.u8(at++);
+  if (m == 0xDE || m == 0xDF) refuse(kUnsupportedJpeg);  // hierarchical
+  if (!stands_alone(m) && !is_segment_marker(m) && !is_frame_marker(m)) refuse("le fichier JPEG est endommagé");
+  return m;
 }
 
 PictureHeader jpeg_header(const Bytes& b) {
@@ -262,7 +273,7 @@ PictureHeader jpeg_header(const Bytes& b) {
       // Huffman or arithmetic, sequential or progressive, 8 bits: what
       // the decoder reads.
       if ((m != 0xC0 && m != 0xC1 && m != 0xC2 && m != 0xC9 && m != 0xCA) || b.u8(at + 2) != 8)
-        refuse("ce type d'image JPEG n'est pas pris en charge");
+        refuse(kUnsupportedJpeg);
       h.height = b.be16(at + 3);
       h.width = b.be16(at + 5);
       const std::uint32_t components = b.u8(at + 7);
@@ -281,10 +292,11 @@ PictureHeader jpeg_header(const Bytes& b) {
 // every scan (up to the next marker that is not a restart), is whole.
 std::uint64_t jpeg_end(const Bytes& b) {
   std::uint64_t at = 2;
-  for (;;) {
+  for (bool framed = false;;) {
     const std::uint32_t m = marker_at(b, at);
     if (m == kEoi) return at;
     if (stands_alone(m)) continue;
+    if (is_frame_marker(m) && std::exchange(framed, true)) refuse("le fichier JPEG est endommagé");
     const std::uint32_t length = b.be16(at);
     if (length < 2) refuse("le fichier JPEG est endommagé");
     at += length;

@@ -1,11 +1,14 @@
 #include "qt/jpeg_decoding.h"
 
-// jpeglib.h needs FILE and size_t declared first.
+// jpeglib.h needs FILE and size_t declared first, and jerror.h what
+// jpeglib.h configures.
+#include <csetjmp>
 #include <cstddef>
 #include <cstdio>
-#include <csetjmp>
-#include <jerror.h>
+// clang-format off
 #include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
 
 #include <algorithm>
 #include <vector>

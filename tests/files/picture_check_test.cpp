@@ -85,6 +85,13 @@ TEST(PictureCheck, FilesThatAreWholeAsTheirDecodersReadThem) {
   std::vector<std::uint8_t> strays = fixture("photo_64x48.jpg");
   strays.insert(strays.begin() + 20, 70000, 0x00);
   EXPECT_EQ(picture_defect(strays).value_or(""), "le fichier JPEG est endommagé");
+  // A marker no decoder reads (reserved, a second start, a second frame)
+  // is a damaged file, or other bytes after a valid start.
+  for (const std::uint8_t marker : {0x02, 0xD8, 0xF3, 0xC0}) {
+    std::vector<std::uint8_t> bytes = fixture("photo_64x48.jpg");
+    bytes[marker == 0xC0 ? 290 : 3] = marker;  // the APP0 segment, or the last DHT
+    EXPECT_EQ(picture_defect(bytes).value_or(""), "le fichier JPEG est endommagé") << int(marker);
+  }
 }
 
 // 12-bit, lossless and hierarchical JPEG: the decoder reads none of them.
@@ -97,6 +104,7 @@ TEST(PictureCheck, JpegKindsTheDecoderDoesNotReadAreRefused) {
       {kFrameMarker, 0xC3},  // lossless
       {kFrameMarker, 0xC5},  // hierarchical
       {kFrameMarker, 0xCB},  // lossless, arithmetic
+      {3, 0xDE},             // hierarchical: its first segment
   };
   for (const auto& [at, value] : cases) {
     std::vector<std::uint8_t> bytes = photo;

@@ -207,7 +207,7 @@ TEST(QtImageFiles, APartReadsAsQtsWholePictureCutToIt) {
     const Bitmap reference = read_whole_by_qt(path);
     ASSERT_EQ(whole, reference) << path;
     const int w = whole.width(), h = whole.height();
-    for (const PicturePart part : {PicturePart{1, 1}, {5, 4}, {w - 1, std::max(h - 2, 1)}, {w + 10, 3}, {3, h + 10}}) {
+    for (const PicturePart part : {PicturePart{1, 1}, {5, 4}, {std::max(w - 1, 1), std::max(h - 2, 1)}, {w + 10, 3}, {3, h + 10}}) {
       Bitmap cut(std::min(part.width, w), std::min(part.height, h));
       for (int y = 0; y < cut.height(); ++y)
         for (int x = 0; x < cut.width(); ++x) cut.row(y)[x] = reference.row(y)[x];
