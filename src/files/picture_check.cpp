@@ -133,7 +133,7 @@ PictureHeader bmp_header(const Bytes& b) {
   // The rows come after the headers, masks and palette, wherever the file
   // header says they start.
   const std::uint32_t colours = info_size >= 36 ? b.le32(info + 32) : 0;
-  if (colours > 256) refuse("l'en-tête du fichier BMP n'est pas valide");
+  if (h.bmp.bits <= 8 && colours > 256) refuse("l'en-tête du fichier BMP n'est pas valide");
   const std::uint64_t palette =
       h.bmp.bits > 8 ? 0 : (colours ? colours : std::uint64_t(1) << h.bmp.bits) * (info_size == 12 ? 3 : 4);
   const std::uint64_t masks = info_size >= 52 ? 0

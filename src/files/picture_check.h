@@ -16,8 +16,8 @@
 namespace korvel {
 
 // Bytes read where asked: at most `count` from `at`, fewer where they end.
-// `size` is what the file system says; a file may hold fewer bytes (one
-// rewritten while read, or one of /proc), never more that are read.
+// `size` is what the file system says; a file may hold fewer bytes than
+// that (one rewritten while read, or one of /proc or /sys).
 struct ByteSource {
   std::uint64_t size = 0;
   std::function<std::vector<std::uint8_t>(std::uint64_t at, std::uint64_t count)> read;

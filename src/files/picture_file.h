@@ -36,9 +36,10 @@ struct PictureFile {
 // The picture in `source`, for showing its top-left `part`. A file that is
 // no picture is refused from its first bytes; otherwise no more is read
 // than its header announces: of a BMP the rows that show, of the others
-// the file up to the picture's end. Refused when cut short, when its header
-// contradicts itself, or when decoding it would go through more than 32
-// million pixels. Throws EInOutError "Impossible de lire l'image <name> :
+// the file up to the picture's end, walked first in small reads. Refused
+// when cut short, when its header contradicts itself, when its data would
+// leave pixels to be guessed (a GIF's codes stopping early), or when
+// decoding it would go through more than 32 million pixels. Throws EInOutError "Impossible de lire l'image <name> :
 // <cause>".
 PictureFile read_picture(const ByteSource& source, PicturePart part, const std::string& name);
 
