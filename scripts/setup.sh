@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6test6 portaudio19-dev libasound2-dev libfontconfig-dev
-  libpng-dev
+  libpng-dev libjpeg-dev
   # The time-lapse: deflated frames, the animated WebP export.
   zlib1g-dev libwebp-dev
   libgtest-dev libbenchmark-dev

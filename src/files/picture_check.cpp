@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 namespace korvel {
 
@@ -20,18 +21,38 @@ constexpr char kNoPicture[] = "le fichier ne contient pas d'image";
 
 [[noreturn]] void refuse(const char* cause) { throw PictureRefusal{cause}; }
 
-// The bytes seen, read where a walk asks: past them more are needed, past
-// the file's end it is cut short.
+// Reads: the first small, for a file refused from its first bytes; then
+// growing to a size at which a walk through a file costs few calls, small
+// enough that any file costs little memory.
+constexpr std::uint64_t kFirstWindowBytes = std::uint64_t(64) << 10;
+constexpr std::uint64_t kWindowBytes = std::uint64_t(1) << 20;
+// Where a header must have been found: past this, metadata is not what it
+// claims to be.
+constexpr std::uint64_t kMaxHeadBytes = std::uint64_t(16) << 20;
+
+constexpr char kBadHeader[] = "l'en-tête du fichier n'est pas valide";
+constexpr char kLongerThanAnnounced[] = "le fichier est plus long que l'image que son en-tête annonce";
+
+// The file, read where a walk asks through a window of its bytes. Past
+// `limit` (but inside the file) the walk is refused with `past_limit`;
+// past the file's end, or where a read comes back short, it is cut short.
 class Bytes {
  public:
-  explicit Bytes(const FileStart& start) : m_start(start) {}
+  Bytes(const ByteSource& source, std::uint64_t limit, const char* past_limit)
+      : m_source(source), m_limit(std::min(limit, source.size)), m_past_limit(past_limit) {}
 
   const std::uint8_t* at(std::uint64_t offset, std::uint64_t count) const {
-    if (offset + count <= m_start.bytes.size()) return m_start.bytes.data() + offset;
-    if (offset + count > m_start.file_size) refuse(kTruncated);
-    throw MoreBytesNeeded{offset + count};
+    if (offset >= m_from && offset + count <= m_from + m_window.size()) return m_window.data() + (offset - m_from);
+    if (offset + count > m_source.size) refuse(kTruncated);
+    if (offset + count > m_limit) refuse(m_past_limit);
+    m_window_bytes = m_window_bytes ? std::min(2 * m_window_bytes, kWindowBytes) : kFirstWindowBytes;
+    m_window = m_source.read(offset, std::max(count, m_window_bytes));
+    m_from = offset;
+    // The file holds fewer bytes than its size said: it ends here.
+    if (m_window.size() < count) refuse(kTruncated);
+    return m_window.data();
   }
-  std::uint64_t file_size() const { return m_start.file_size; }
+  std::uint64_t file_size() const { return m_source.size; }
   std::uint32_t u8(std::uint64_t offset) const { return *at(offset, 1); }
   std::uint32_t le16(std::uint64_t offset) const {
     const std::uint8_t* p = at(offset, 2);
@@ -44,21 +65,29 @@ class Bytes {
   }
   std::uint32_t be32(std::uint64_t offset) const { return be16(offset) << 16 | be16(offset + 2); }
   bool starts_with(std::span<const std::uint8_t> magic) const {
-    return m_start.bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), m_start.bytes.begin());
+    return m_source.size >= magic.size() && std::equal(magic.begin(), magic.end(), at(0, magic.size()));
   }
-  // The first 0xFF at or after `offset`.
+  // The first 0xFF at or after `offset`, reading the file window by window;
+  // holes hold none.
   std::uint64_t find_ff(std::uint64_t offset) const {
-    const std::uint64_t seen = m_start.bytes.size();
-    if (offset < seen) {
-      const void* found = std::memchr(m_start.bytes.data() + offset, 0xFF, std::size_t(seen - offset));
-      if (found) return std::uint64_t(static_cast<const std::uint8_t*>(found) - m_start.bytes.data());
+    for (;;) {
+      if (m_source.data_from && !(offset >= m_from && offset < m_from + m_window.size()))
+        offset = std::max(offset, m_source.data_from(offset));
+      at(offset, 1);
+      const std::uint64_t in_window = m_from + m_window.size() - offset;
+      const void* found = std::memchr(m_window.data() + (offset - m_from), 0xFF, std::size_t(in_window));
+      if (found) return m_from + std::uint64_t(static_cast<const std::uint8_t*>(found) - m_window.data());
+      offset += in_window;
     }
-    at(std::max(offset, seen), 1);  // more needed, or cut short
-    return seen;                    // not reached
   }
 
  private:
-  const FileStart& m_start;
+  const ByteSource& m_source;
+  std::uint64_t m_limit;
+  const char* m_past_limit;
+  mutable std::vector<std::uint8_t> m_window;
+  mutable std::uint64_t m_from = 0;
+  mutable std::uint64_t m_window_bytes = 0;
 };
 
 void check_pixels(std::uint64_t width, std::uint64_t height) {
@@ -80,7 +109,7 @@ PictureHeader bmp_header(const Bytes& b) {
   h.format = PictureFormat::bmp;
   const std::uint32_t info_size = b.le32(kFileHeaderBytes);
   if (!is_info_size(info_size)) refuse("l'en-tête du fichier BMP n'est pas valide");
-  b.at(kFileHeaderBytes, std::max<std::uint32_t>(info_size, 20));
+  b.at(kFileHeaderBytes, info_size);
   const std::uint64_t info = kFileHeaderBytes;
   std::uint32_t compression = kBiRgb;
   if (info_size == 12) {
@@ -101,7 +130,16 @@ PictureHeader bmp_header(const Bytes& b) {
   if (std::find(std::begin(kDepths), std::end(kDepths), h.bmp.bits) == std::end(kDepths))
     refuse("la profondeur de couleur n'est pas prise en charge");
   h.bmp.info_size = info_size;
-  h.bmp.first = std::max<std::uint64_t>(b.le32(10), kFileHeaderBytes + info_size);
+  // The rows come after the headers, masks and palette, wherever the file
+  // header says they start.
+  const std::uint32_t colours = info_size >= 36 ? b.le32(info + 32) : 0;
+  if (h.bmp.bits <= 8 && colours > 256) refuse("l'en-tête du fichier BMP n'est pas valide");
+  const std::uint64_t palette =
+      h.bmp.bits > 8 ? 0 : (colours ? colours : std::uint64_t(1) << h.bmp.bits) * (info_size == 12 ? 3 : 4);
+  const std::uint64_t masks = info_size >= 52 ? 0
+                              : compression == kBiBitfields ? 12
+                              : compression == kBiAlphaBitfields ? 16 : 0;
+  h.bmp.first = std::max<std::uint64_t>(b.le32(10), kFileHeaderBytes + info_size + masks + palette);
   if (h.bmp.first > b.file_size()) refuse(kTruncated);
   if (h.bmp.first > kMaxBmpHeaderBytes) refuse("l'en-tête du fichier BMP n'est pas valide");
   switch (compression) {
@@ -180,8 +218,10 @@ std::uint64_t png_end(const Bytes& b) {
   std::uint64_t at = sizeof kPngSignature;
   for (;;) {
     const std::uint64_t length = b.be32(at);
-    if (length > 0x7FFFFFFF) refuse("le fichier PNG est endommagé");
-    const bool last = std::memcmp(b.at(at + 4, 4), "IEND", 4) == 0;
+    const std::uint8_t* type = b.at(at + 4, 4);
+    if (length > 0x7FFFFFFF || !std::all_of(type, type + 4, [](std::uint8_t c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }))
+      refuse("le fichier PNG est endommagé");
+    const bool last = std::memcmp(type, "IEND", 4) == 0;
     at += 12 + length;
     b.at(at - 4, 4);
     if (last) return at;
@@ -194,13 +234,29 @@ constexpr std::uint8_t kJpegStart[3] = {0xFF, 0xD8, 0xFF};
 constexpr std::uint32_t kSos = 0xDA, kEoi = 0xD9;
 
 bool is_frame_marker(std::uint32_t m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC; }
-bool stands_alone(std::uint32_t m) { return (m >= 0xD0 && m <= 0xD8) || m == 0x01; }
+bool stands_alone(std::uint32_t m) { return (m >= 0xD0 && m <= 0xD7) || m == 0x01; }
+// Tables, restart interval, line count, scan, end, application data and
+// comments: the markers a decoder reads besides frames. Any other is a
+// file damaged, or random bytes after a valid start.
+bool is_segment_marker(std::uint32_t m) {
+  return m == 0xC4 || m == 0xCC || (m >= 0xD9 && m <= 0xDD) || (m >= 0xE0 && m <= 0xEF) || m == 0xFE;
+}
+constexpr char kUnsupportedJpeg[] = "ce type d'image JPEG n'est pas pris en charge";
 
-// The marker at `at` (after any fill bytes), and where its segment starts.
+// Stray bytes before a marker are skipped by the decoder, which loses no
+// pixel for them; many are a file that is something else past its start.
+constexpr std::uint64_t kMaxStrayBytes = std::uint64_t(64) << 10;
+
+// The marker at `at` (after any stray and fill bytes), and where its
+// segment starts.
 std::uint32_t marker_at(const Bytes& b, std::uint64_t& at) {
-  if (b.u8(at) != 0xFF) refuse("le fichier JPEG est endommagé");
+  for (std::uint64_t stray = 0; b.u8(at) != 0xFF; ++at)
+    if (++stray > kMaxStrayBytes) refuse("le fichier JPEG est endommagé");
   while (b.u8(at) == 0xFF) ++at;
-  return b.u8(at++);
+  const std::uint32_t m = b.u8(at++);
+  if (m == 0xDE || m == 0xDF) refuse(kUnsupportedJpeg);  // hierarchical
+  if (!stands_alone(m) && !is_segment_marker(m) && !is_frame_marker(m)) refuse("le fichier JPEG est endommagé");
+  return m;
 }
 
 PictureHeader jpeg_header(const Bytes& b) {
@@ -217,7 +273,7 @@ PictureHeader jpeg_header(const Bytes& b) {
       // Huffman or arithmetic, sequential or progressive, 8 bits: what
       // the decoder reads.
       if ((m != 0xC0 && m != 0xC1 && m != 0xC2 && m != 0xC9 && m != 0xCA) || b.u8(at + 2) != 8)
-        refuse("ce type d'image JPEG n'est pas pris en charge");
+        refuse(kUnsupportedJpeg);
       h.height = b.be16(at + 3);
       h.width = b.be16(at + 5);
       const std::uint32_t components = b.u8(at + 7);
@@ -236,10 +292,11 @@ PictureHeader jpeg_header(const Bytes& b) {
 // every scan (up to the next marker that is not a restart), is whole.
 std::uint64_t jpeg_end(const Bytes& b) {
   std::uint64_t at = 2;
-  for (;;) {
+  for (bool framed = false;;) {
     const std::uint32_t m = marker_at(b, at);
     if (m == kEoi) return at;
     if (stands_alone(m)) continue;
+    if (is_frame_marker(m) && std::exchange(framed, true)) refuse("le fichier JPEG est endommagé");
     const std::uint32_t length = b.be16(at);
     if (length < 2) refuse("le fichier JPEG est endommagé");
     at += length;
@@ -283,6 +340,80 @@ std::uint64_t sub_blocks_end(const Bytes& b, std::uint64_t at) {
   return at + 1;
 }
 
+// Counts the pixels that LZW codes give, without making them: a frame
+// whose codes stop short, or name a string not yet made, would be drawn
+// with pixels made up.
+class LzwPixelCount {
+ public:
+  explicit LzwPixelCount(std::uint32_t code_size) : m_code_size(code_size) {
+    for (std::uint32_t c = 0; c < (1u << code_size); ++c) m_length[c] = 1;
+    clear();
+  }
+  // Feeds the codes in `data`; false once the end code is read.
+  bool feed(const std::uint8_t* data, std::uint32_t size) {
+    for (std::uint32_t i = 0; i < size; ++i) {
+      m_bits |= std::uint32_t(data[i]) << m_bit_count;
+      // Each code is read at the width before it: taking it may widen the next.
+      for (m_bit_count += 8; m_bit_count >= m_width;) {
+        const std::uint32_t code = m_bits & ((1u << m_width) - 1);
+        m_bits >>= m_width;
+        m_bit_count -= m_width;
+        if (!take(code)) return false;
+      }
+    }
+    return true;
+  }
+  std::uint64_t pixels() const { return m_pixels; }
+
+ private:
+  static constexpr std::uint32_t kMaxCodes = 4096;
+
+  void clear() {
+    m_next = (1u << m_code_size) + 2;
+    m_width = m_code_size + 1;
+    m_previous = kMaxCodes;
+  }
+  bool take(std::uint32_t code) {
+    const std::uint32_t clear_code = 1u << m_code_size;
+    if (code == clear_code) {
+      clear();
+      return true;
+    }
+    if (code == clear_code + 1) return false;
+    if (m_previous == kMaxCodes) {
+      if (code > clear_code) refuse(kDamagedData);
+    } else {
+      if (code > m_next || (code == m_next && m_next == kMaxCodes)) refuse(kDamagedData);
+      if (m_next < kMaxCodes) {
+        m_length[m_next] = m_length[m_previous] + 1;
+        if (++m_next == (1u << m_width) && m_width < 12) ++m_width;
+      }
+    }
+    m_pixels += m_length[code];
+    m_previous = code;
+    return true;
+  }
+
+  std::uint32_t m_code_size;
+  std::uint32_t m_length[kMaxCodes] = {};
+  std::uint32_t m_next = 0, m_width = 0, m_previous = kMaxCodes;
+  std::uint32_t m_bits = 0, m_bit_count = 0;
+  std::uint64_t m_pixels = 0;
+};
+
+// After the image data at `at`: sub-blocks of LZW codes that give every
+// one of the frame's `pixels`.
+std::uint64_t frame_data_end(const Bytes& b, std::uint64_t at, std::uint32_t code_size, std::uint64_t pixels) {
+  LzwPixelCount codes(code_size);
+  bool reading = true;
+  for (std::uint32_t size = b.u8(at); size != 0; size = b.u8(at)) {
+    if (reading && codes.pixels() < pixels) reading = codes.feed(b.at(at + 1, size), size);
+    at += 1 + size;
+  }
+  if (codes.pixels() < pixels) refuse(kDamagedData);
+  return at + 1;
+}
+
 // After the first image's data: the picture shown is that image.
 std::uint64_t gif_end(const Bytes& b) {
   std::uint64_t at = 13 + colour_table_bytes(b.u8(10));
@@ -293,10 +424,11 @@ std::uint64_t gif_end(const Bytes& b) {
         at = sub_blocks_end(b, at + 2);
         break;
       case 0x2C: {  // image: descriptor, colour table, code size, data
+        const std::uint64_t pixels = std::uint64_t(b.le16(at + 5)) * b.le16(at + 7);
         at += 10 + colour_table_bytes(b.u8(at + 9));
         const std::uint32_t code_size = b.u8(at);
         if (code_size < 2 || code_size > 8) refuse("le fichier GIF est endommagé");
-        return sub_blocks_end(b, at + 1);
+        return frame_data_end(b, at + 1, code_size, pixels);
       }
       case 0x3B:
         refuse(kNoPicture);
@@ -308,21 +440,22 @@ std::uint64_t gif_end(const Bytes& b) {
 
 }  // namespace
 
-PictureHeader read_header(const FileStart& start) {
-  const Bytes b(start);
+PictureHeader read_header(const ByteSource& source) {
+  const Bytes b(source, kMaxHeadBytes, kBadHeader);
   if (b.starts_with(kPngSignature)) return png_header(b);
   if (b.starts_with(kJpegStart)) return jpeg_header(b);
   if (b.starts_with(kGif87) || b.starts_with(kGif89)) return gif_header(b);
-  if (start.bytes.size() >= 2 && start.bytes[0] == 'B' && start.bytes[1] == 'M') return bmp_header(b);
+  static constexpr std::uint8_t kBmp[2] = {'B', 'M'};
+  if (b.starts_with(kBmp)) return bmp_header(b);
   refuse(kNotAPicture);
 }
 
-std::uint64_t picture_end(const PictureHeader& header, const FileStart& start) {
-  const Bytes b(start);
+std::uint64_t picture_end(const PictureHeader& header, const ByteSource& source) {
+  const Bytes b(source, header.max_bytes, kLongerThanAnnounced);
   switch (header.format) {
     case PictureFormat::bmp:
       if (header.bmp.runs) return rle_end(b, header);
-      if (header.max_bytes > start.file_size) refuse(kTruncated);
+      if (header.max_bytes > source.size) refuse(kTruncated);
       return header.max_bytes;
     case PictureFormat::png:
       return png_end(b);
@@ -334,8 +467,16 @@ std::uint64_t picture_end(const PictureHeader& header, const FileStart& start) {
   refuse(kNotAPicture);
 }
 
+ByteSource bytes_in_memory(std::span<const std::uint8_t> bytes) {
+  return {bytes.size(), [bytes](std::uint64_t at, std::uint64_t count) {
+            const std::uint64_t from = std::min<std::uint64_t>(at, bytes.size());
+            const std::uint64_t to = std::min<std::uint64_t>(bytes.size(), from + std::min(count, bytes.size() - from));
+            return std::vector<std::uint8_t>(bytes.begin() + std::ptrdiff_t(from), bytes.begin() + std::ptrdiff_t(to));
+          }};
+}
+
 std::optional<std::string> picture_defect(std::span<const std::uint8_t> bytes) {
-  const FileStart whole{bytes, bytes.size()};
+  const ByteSource whole = bytes_in_memory(bytes);
   try {
     picture_end(read_header(whole), whole);
     return std::nullopt;

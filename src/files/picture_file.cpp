@@ -13,9 +13,6 @@ namespace korvel {
 
 namespace {
 
-// The first read: enough for any header but a JPEG's after large metadata.
-constexpr std::uint64_t kHeadBytes = std::uint64_t(64) << 10;
-constexpr std::uint64_t kMaxHeadBytes = std::uint64_t(16) << 20;
 constexpr std::uint64_t kMaxReadBytes = std::uint64_t(1) << 30;
 // The pixels one open may have decoded: about what Qt's readers allowed a
 // whole picture (128 MB at 4 bytes a pixel). It bounds the time an open
@@ -46,19 +43,6 @@ std::string filter_entry(const std::string& description, std::initializer_list<c
   return description + " (" + shown + ")|" + patterns;
 }
 
-// The header, from as many of the first bytes as it takes.
-PictureHeader header_of(const ByteSource& source, std::vector<std::uint8_t>& head) {
-  head = source.read(0, kHeadBytes);
-  for (;;) {
-    try {
-      return read_header({head, source.size});
-    } catch (const MoreBytesNeeded& more) {
-      if (more.bytes > kMaxHeadBytes) refuse("l'en-tête du fichier n'est pas valide");
-      head = source.read(0, std::max<std::uint64_t>(more.bytes, 4 * head.size()));
-    }
-  }
-}
-
 void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
 }
@@ -75,6 +59,7 @@ std::vector<std::uint8_t> bmp_part(const ByteSource& source, const PictureHeader
                                    std::uint64_t rows) {
   if (h.max_bytes > source.size) refuse(kTruncated);
   std::vector<std::uint8_t> bmp = source.read(0, h.bmp.first);
+  if (bmp.size() < h.bmp.first) refuse(kTruncated);
   const std::uint64_t kept = (width * h.bmp.bits + 7) / 8, row_bytes = (width * h.bmp.bits + 31) / 32 * 4;
   // Stored bottom row first unless top-down: the top rows are the last.
   const std::uint64_t first_stored = h.bmp.top_down ? 0 : h.height - rows;
@@ -93,6 +78,7 @@ std::vector<std::uint8_t> bmp_part(const ByteSource& source, const PictureHeader
     }
   }
   put32(bmp, 2, std::uint32_t(bmp.size()));
+  put32(bmp, 10, std::uint32_t(h.bmp.first));
   if (h.bmp.info_size == 12) {
     put16(bmp, 18, std::uint32_t(width));
     put16(bmp, 20, std::uint32_t(rows));
@@ -111,18 +97,18 @@ std::string open_dialog_filter() {
          filter_entry("Bitmaps", {"bmp", "dib"}) + "|Tous les fichiers (*)|*";
 }
 
-PictureFormat saved_format(const std::string& path) {
+std::optional<PictureFormat> saved_format(const std::string& path) {
   const std::string extension = lower(extension_de(path));
+  if (extension.empty() || extension == ".bmp" || extension == ".dib") return PictureFormat::bmp;
   if (extension == ".png") return PictureFormat::png;
   if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe" || extension == ".jfif")
     return PictureFormat::jpeg;
-  return PictureFormat::bmp;
+  return std::nullopt;
 }
 
 PictureFile read_picture(const ByteSource& source, PicturePart part, const std::string& name) {
   try {
-    std::vector<std::uint8_t> head;
-    const PictureHeader h = header_of(source, head);
+    const PictureHeader h = read_header(source);
     const std::uint64_t width = std::min<std::uint64_t>(h.width, std::uint64_t(std::max(part.width, 1)));
     const std::uint64_t rows = std::min<std::uint64_t>(h.height, std::uint64_t(std::max(part.height, 1)));
     PictureFile file{name, h.format, {}, part};
@@ -135,16 +121,13 @@ PictureFile read_picture(const ByteSource& source, PicturePart part, const std::
       file.bytes = bmp_part(source, h, width, rows);
       return file;
     }
-    const std::uint64_t readable = std::min(source.size, h.max_bytes);
-    if (readable > kMaxReadBytes) refuse("le fichier est trop grand");
-    std::vector<std::uint8_t> bytes = readable <= head.size() ? std::move(head) : source.read(0, readable);
-    if (bytes.size() > readable) bytes.resize(std::size_t(readable));
-    try {
-      // A file that shrank while read ends where its bytes do.
-      bytes.resize(std::size_t(picture_end(h, {bytes, bytes.size() < readable ? bytes.size() : source.size})));
-    } catch (const MoreBytesNeeded&) {
-      refuse("le fichier est plus long que l'image que son en-tête annonce");
-    }
+    if (std::min(source.size, h.max_bytes) > kMaxReadBytes) refuse("le fichier est trop grand");
+    // Walked first in small reads: only a whole picture is read whole.
+    const std::uint64_t end = picture_end(h, source);
+    std::vector<std::uint8_t> bytes = source.read(0, end);
+    if (bytes.size() < end) refuse(kTruncated);
+    // Rows read where the header says they start.
+    if (h.format == PictureFormat::bmp) put32(bytes, 10, std::uint32_t(h.bmp.first));
     // Only the first image of a GIF is shown: it ends the file handed on.
     if (h.format == PictureFormat::gif) bytes.push_back(0x3B);
     file.bytes = std::move(bytes);
@@ -156,8 +139,9 @@ PictureFile read_picture(const ByteSource& source, PicturePart part, const std::
 
 PictureFile read_picture_file(const std::string& path, PicturePart part) {
   const RegularFile file(path);
-  return read_picture({file.size(), [&](std::uint64_t at, std::uint64_t count) { return file.read(at, count); }}, part,
-                      path);
+  return read_picture({file.size(), [&](std::uint64_t at, std::uint64_t count) { return file.read(at, count); },
+                       [&](std::uint64_t at) { return file.data_from(at); }},
+                      part, path);
 }
 
 }  // namespace korvel

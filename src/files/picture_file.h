@@ -4,10 +4,11 @@
 // format from its first bytes, then only what its header announces and
 // what shows of it, checked whole before it is decoded.
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "files/picture_check.h"
 #include "platform/image_files.h"
 
 namespace korvel {
@@ -17,9 +18,11 @@ namespace korvel {
 // any file.
 std::string open_dialog_filter();
 
-// The format of a picture saved under `path`: PNG or JPEG when its
-// extension names one, in any case; BMP for every other name.
-PictureFormat saved_format(const std::string& path);
+// The format of a picture saved under `path`, as its extension names it in
+// any case: BMP (".bmp", ".dib", or no extension), PNG or JPEG. Nothing for
+// any other extension: a file is never saved under a name that says it
+// holds what it does not.
+std::optional<PictureFormat> saved_format(const std::string& path);
 
 // A picture ready to decode: the bytes of a whole file in `format`, and the
 // part of it wanted. A BMP holds only the rows and columns of that part.
@@ -30,18 +33,13 @@ struct PictureFile {
   PicturePart part;
 };
 
-// Bytes read where asked: at most `count` from `at`, fewer where they end.
-struct ByteSource {
-  std::uint64_t size = 0;
-  std::function<std::vector<std::uint8_t>(std::uint64_t at, std::uint64_t count)> read;
-};
-
 // The picture in `source`, for showing its top-left `part`. A file that is
 // no picture is refused from its first bytes; otherwise no more is read
 // than its header announces: of a BMP the rows that show, of the others
-// the file up to the picture's end. Refused when cut short, when its header
-// contradicts itself, or when decoding it would go through more than 32
-// million pixels. Throws EInOutError "Impossible de lire l'image <name> :
+// the file up to the picture's end, walked first in small reads. Refused
+// when cut short, when its header contradicts itself, when its data would
+// leave pixels to be guessed (a GIF's codes stopping early), or when
+// decoding it would go through more than 32 million pixels. Throws EInOutError "Impossible de lire l'image <name> :
 // <cause>".
 PictureFile read_picture(const ByteSource& source, PicturePart part, const std::string& name);
 

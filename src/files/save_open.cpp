@@ -65,9 +65,15 @@ void TForm1::Panel7Click() {
   std::optional<std::string> path = desktop().save_picture(dialog);
   if (!path) return;
   if (path->find('.') == std::string::npos) *path += ".bmp";
-  // The format follows the extension; the file that was there survives a
-  // failed write, and the label moves only once the picture is saved.
-  image_files().save_picture(*path, Image1.canvas().bitmap(), saved_format(*path));
+  // The format follows the extension; a name that promises a format not
+  // written here (".gif", ".webp") is refused rather than given BMP bytes.
+  // The file that was there survives a failed write, and the label moves
+  // only once the picture is saved.
+  const std::optional<PictureFormat> format = saved_format(*path);
+  if (!format)
+    throw EInOutError("Impossible d'écrire " + *path +
+                      " : les images sont enregistrées en BMP, PNG ou JPEG ; le nom doit finir par .bmp, .png ou .jpg");
+  image_files().save_picture(*path, Image1.canvas().bitmap(), *format);
   Label_rep.set_caption(repertoire_de(*path));
 }
 

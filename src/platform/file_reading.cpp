@@ -46,4 +46,10 @@ std::vector<std::uint8_t> RegularFile::read(std::uint64_t at, std::uint64_t coun
   return bytes;
 }
 
+std::uint64_t RegularFile::data_from(std::uint64_t at) const {
+  const off_t data = ::lseek(m_fd, off_t(at), SEEK_DATA);
+  if (data >= 0) return std::uint64_t(data);
+  return errno == ENXIO ? std::max(at, m_size) : at;
+}
+
 }  // namespace korvel

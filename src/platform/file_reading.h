@@ -21,6 +21,10 @@ class RegularFile {
   std::uint64_t size() const { return m_size; }
   // The bytes from `at` on, at most `count`: fewer where the file ends.
   std::vector<std::uint8_t> read(std::uint64_t at, std::uint64_t count) const;
+  // The first offset from `at` on that is not in a hole of a sparse file
+  // (holes read as zeros): the size when none is; `at` when the file
+  // system does not tell.
+  std::uint64_t data_from(std::uint64_t at) const;
 
  private:
   // Refuses the file at opening.

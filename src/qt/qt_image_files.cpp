@@ -10,6 +10,7 @@
 #include "platform/bmp_encoding.h"
 #include "platform/own_files.h"
 #include "platform/text.h"
+#include "qt/jpeg_decoding.h"
 #include "qt/png_decoding.h"
 #include "qt/qt_convert.h"
 
@@ -43,8 +44,7 @@ const char* qt_format(PictureFormat format) {
   return "bmp";
 }
 
-// Qt's reader on a whole file; a JPEG is decoded down to the part's last
-// row only, the others whole and then cut.
+// Qt's reader on a whole file (a BMP or a GIF), decoded whole and then cut.
 QImage read_with_qt(const PictureFile& file, QRect part) {
   QBuffer buffer;
   buffer.setData(QByteArray::fromRawData(reinterpret_cast<const char*>(file.bytes.data()), qsizetype(file.bytes.size())));
@@ -85,9 +85,9 @@ void QtImageFiles::save_picture(const std::string& path, const Bitmap& picture, 
 }
 
 Bitmap decode_picture(const PictureFile& file) {
-  if (file.format == PictureFormat::png) {
+  if (file.format == PictureFormat::png || file.format == PictureFormat::jpeg) {
     try {
-      return decode_png(file.bytes, file.part);
+      return file.format == PictureFormat::png ? decode_png(file.bytes, file.part) : decode_jpeg(file.bytes, file.part);
     } catch (const EInOutError& e) {
       fail("Impossible de lire l'image", file.name, e.what());
     }

@@ -75,6 +75,63 @@ TEST(PictureCheck, ContradictoryHeadersAndOtherFilesAreRefusedInWords) {
     EXPECT_EQ(picture_defect(bytes).value_or(""), "ce fichier n'est pas une image BMP, PNG, JPEG ou GIF");
 }
 
+// The ends of a file drawn wrongly or refused wrongly before.
+TEST(PictureCheck, FilesThatAreWholeAsTheirDecodersReadThem) {
+  // An OS/2 BMP of one pixel is 30 bytes; stray bytes between two JPEG
+  // segments are skipped by the decoder, which loses no pixel for them.
+  for (const char* name : {"bmp/os2_1x1_30_bytes.bmp", "photo_64x48_stray_bytes.jpg"})
+    EXPECT_EQ(picture_defect(fixture(name)), std::nullopt) << name;
+  // Past 64 kB of them, the file is something else after its start.
+  std::vector<std::uint8_t> strays = fixture("photo_64x48.jpg");
+  strays.insert(strays.begin() + 20, 70000, 0x00);
+  EXPECT_EQ(picture_defect(strays).value_or(""), "le fichier JPEG est endommagé");
+  // A marker no decoder reads (reserved, a second start, a second frame)
+  // is a damaged file, or other bytes after a valid start.
+  for (const std::uint8_t marker : {0x02, 0xD8, 0xF3, 0xC0}) {
+    std::vector<std::uint8_t> bytes = fixture("photo_64x48.jpg");
+    bytes[marker == 0xC0 ? 290 : 3] = marker;  // the APP0 segment, or the last DHT
+    EXPECT_EQ(picture_defect(bytes).value_or(""), "le fichier JPEG est endommagé") << int(marker);
+  }
+}
+
+// 12-bit, lossless and hierarchical JPEG: the decoder reads none of them.
+TEST(PictureCheck, JpegKindsTheDecoderDoesNotReadAreRefused) {
+  const std::vector<std::uint8_t> photo = fixture("photo_64x48.jpg");
+  constexpr std::size_t kFrameMarker = 159, kPrecision = 162;  // SOF0 at 158
+  ASSERT_EQ(photo[kFrameMarker], 0xC0);
+  const std::pair<std::size_t, std::uint8_t> cases[] = {
+      {kPrecision, 12},     // 12 bits a sample
+      {kFrameMarker, 0xC3},  // lossless
+      {kFrameMarker, 0xC5},  // hierarchical
+      {kFrameMarker, 0xCB},  // lossless, arithmetic
+      {3, 0xDE},             // hierarchical: its first segment
+  };
+  for (const auto& [at, value] : cases) {
+    std::vector<std::uint8_t> bytes = photo;
+    bytes[at] = value;
+    EXPECT_EQ(picture_defect(bytes).value_or(""), "ce type d'image JPEG n'est pas pris en charge") << int(value);
+  }
+}
+
+// LZW codes that stop before the frame's last pixel, or name a string not
+// yet made, leave pixels to be guessed.
+TEST(PictureCheck, GifDataThatDoesNotGiveEveryPixelIsRefused) {
+  EXPECT_EQ(picture_defect(fixture("damaged/photo_64x48_data_stops_early.gif")).value_or(""),
+            "les données de l'image sont endommagées");
+  // A 2x2 frame in 2-bit codes (clear 4, end 5), packed low bit first.
+  const auto gif = [](std::uint8_t first, std::uint8_t second) {
+    return std::vector<std::uint8_t>{'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255,
+                                     0x2C, 0, 0, 0, 0, 2, 0, 2, 0, 0, 2, 2, first, second, 0, 0x3B};
+  };
+  const std::pair<std::vector<std::uint8_t>, const char*> cases[] = {
+      {gif(0x84, 0x51), nullptr},  // clear, 0, 6 (the string 0 0), 0, end: four pixels
+      {gif(0x44, 0x01), "les données de l'image sont endommagées"},  // clear, 0, end: one pixel
+      {gif(0xC4, 0x0B), "les données de l'image sont endommagées"},  // clear, 0, 7: not made yet
+  };
+  for (const auto& [bytes, cause] : cases)
+    EXPECT_EQ(picture_defect(bytes), cause ? std::optional<std::string>(cause) : std::nullopt);
+}
+
 TEST(FileReading, ReadsOnlyRegularFilesWhereAsked) {
   char tmpl[] = "/tmp/korvel-read-XXXXXX";
   ASSERT_NE(::mkdtemp(tmpl), nullptr);

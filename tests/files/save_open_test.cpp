@@ -105,6 +105,25 @@ TEST(Sauve, APathWithoutAnyDotGetsBmp) {
   EXPECT_EQ(f.files.saved_formats, (std::vector<PictureFormat>{PictureFormat::bmp, PictureFormat::bmp}));
 }
 
+// A name ending .gif or .webp would hold BMP bytes: it is refused in words,
+// the picture kept, and nothing written.
+TEST(Sauve, ANameOfAFormatNotWrittenIsRefused) {
+  for (const char* path : {"/home/u/fleur.gif", "/home/u/fleur.WEBP", "/home/u/fleur.v2"}) {
+    SaveForm f;
+    f->menu_a_cacher = true;
+    const Bitmap before = f.canvas().bitmap();
+    f.click_save(path);
+    ASSERT_EQ(f.desktop.errors.size(), 1u) << path;
+    EXPECT_EQ(f.desktop.errors[0], std::string("Impossible d'écrire ") + path +
+                                       " : les images sont enregistrées en BMP, PNG ou JPEG ; le nom doit finir par "
+                                       ".bmp, .png ou .jpg");
+    EXPECT_TRUE(f.files.saved_pictures.empty()) << path;
+    EXPECT_EQ(f->Label_rep.caption(), "/pics");
+    EXPECT_EQ(f.canvas().bitmap(), before);
+    EXPECT_FALSE(f->menu_a_cacher);
+  }
+}
+
 TEST(Sauve, AFailedWriteIsReportedAndChangesNothing) {
   SaveForm f;
   f.files.fail_writes = true;

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 #include <random>
+#include <set>
 
 #include "gui_support.h"
 
@@ -189,23 +190,66 @@ TEST(QtImageFiles, APartReadsAsQtsWholePictureCutToIt) {
       if (!name.contains("cut") && !name.contains("first_") && !name.contains("half") && !name.contains("short"))
         paths.push_back(std::string(KORVEL_TEST_DATA) + dir + "/" + name.toStdString());
   ASSERT_GT(paths.size(), 30u);
+  // The fixtures that are no picture, each refused; any other refused fails.
+  const std::set<std::string> malformed = {"bad_info_size.bmp", "depth_7.bmp",         "file_header_only.bmp",
+                                           "header_only.bmp",   "huge_dimensions.bmp", "negative_width.bmp",
+                                           "offset_past_end.bmp", "zero_height.bmp",   "rgb8_bad_data.png"};
   for (const std::string& path : paths) {
+    const bool refused_rightly = malformed.count(path.substr(path.rfind('/') + 1)) != 0;
     Bitmap whole;
     try {
       whole = files.read(path, {});
-    } catch (const EInOutError&) {
-      continue;  // the malformed fixtures
+    } catch (const EInOutError& e) {
+      if (!refused_rightly) ADD_FAILURE() << path << " was refused: " << e.what();
+      continue;
     }
+    if (refused_rightly) ADD_FAILURE() << path << " was read";
     const Bitmap reference = read_whole_by_qt(path);
     ASSERT_EQ(whole, reference) << path;
     const int w = whole.width(), h = whole.height();
-    for (const PicturePart part : {PicturePart{1, 1}, {5, 4}, {w - 1, std::max(h - 2, 1)}, {w + 10, 3}, {3, h + 10}}) {
+    for (const PicturePart part : {PicturePart{1, 1}, {5, 4}, {std::max(w - 1, 1), std::max(h - 2, 1)}, {w + 10, 3}, {3, h + 10}}) {
       Bitmap cut(std::min(part.width, w), std::min(part.height, h));
       for (int y = 0; y < cut.height(); ++y)
         for (int x = 0; x < cut.width(); ++x) cut.row(y)[x] = reference.row(y)[x];
       EXPECT_EQ(files.read(path, part), cut) << path << " cut to " << part.width << "x" << part.height;
     }
   }
+}
+
+// Whole in structure, damaged inside: the pixels shown would be made up.
+// A PNG and a GIF whose data stop early, a JPEG whose coded data is
+// corrupt or ends at a marker halfway.
+TEST(QtImageFiles, DamagedDataAreRefusedAndThePictureKept) {
+  QtImageFiles files;
+  for (const char* name : {"rgb8_bad_data.png", "damaged/photo_64x48_data_stops_early.gif",
+                           "damaged/photo_64x48_corrupt_data.jpg", "damaged/photo_64x48_scan_ends_early.jpg"}) {
+    for (const PicturePart part : {PicturePart{}, PicturePart{64, 40}}) {
+      try {
+        files.read(fixture_path(name), part);
+        ADD_FAILURE() << name << " was read";
+      } catch (const EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Impossible de lire l'image " + fixture_path(name) + " : les données de l'image sont endommagées");
+      }
+    }
+  }
+}
+
+// Read as what they hold: stray bytes between JPEG segments lose no pixel;
+// an OS/2 BMP of one pixel; a BMP whose rows are said to start inside its
+// palette.
+TEST(QtImageFiles, FilesRefusedOrShiftedBeforeReadAsTheirPixels) {
+  QtImageFiles files;
+  EXPECT_EQ(files.read(fixture_path("photo_64x48_stray_bytes.jpg"), {}), files.read(fixture_path("photo_64x48.jpg"), {}));
+  const Bitmap pixel = files.read(fixture_path("bmp/os2_1x1_30_bytes.bmp"), {});
+  ASSERT_EQ(pixel.width(), 1);
+  EXPECT_EQ(pixel.row(0)[0], 0x302010u);
+  QTemporaryDir dir;
+  std::string bytes = file_contents(fixture_path("bmp/palette8_plain.bmp"));
+  bytes[10] = 54, bytes[11] = bytes[12] = bytes[13] = 0;
+  const std::string inside = dir.filePath("inside.bmp").toStdString();
+  std::ofstream(inside, std::ios::binary) << bytes;
+  EXPECT_EQ(files.read(inside, {}), files.read(fixture_path("bmp/palette8_plain.bmp"), {}));
 }
 
 TEST(QtImageFiles, ALinkAtTheTargetIsReplacedNeverFollowed) {

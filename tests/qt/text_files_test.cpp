@@ -111,6 +111,12 @@ TEST_F(TextFilesTest, TheDataDirectoryIsTheProgramsWhenWritableAndMadeOnDemandEl
 // never replaced.
 TEST_F(TextFilesTest, AMoveReplacesNothing) {
   QTemporaryDir other(QStringLiteral("/dev/shm/korvel-move-XXXXXX"));
+  // The second move must cross file systems, or the copy is never tried.
+  ASSERT_TRUE(other.isValid());
+  struct stat here {}, there {};
+  ASSERT_EQ(::stat(dir.c_str(), &here), 0);
+  ASSERT_EQ(::stat(other.path().toStdString().c_str(), &there), 0);
+  ASSERT_NE(here.st_dev, there.st_dev);
   for (const fs::path& to_dir : {dir / "new", fs::path(other.path().toStdString())}) {
     fs::create_directories(to_dir);
     put(dir / "old.prm", "old");
