@@ -54,7 +54,11 @@ struct TraceCopie : ::testing::Test {
     f->Edit6.set_text(count);
     ASSERT_EQ(f->nb_clones, StrToInt(count));
   }
-  void trace(CopieContexte c) { f->trace_copie(c); }
+  // With the settings trace_symetrique would hand it.
+  void trace(CopieContexte c) {
+    c.reglages = f->reglages_trace(Reglages::replication);
+    f->trace_copie(c);
+  }
 };
 
 // ---- painting ----------------------------------------------------------------

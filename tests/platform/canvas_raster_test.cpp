@@ -100,7 +100,7 @@ TEST(Canvas, IsOneColourUntilAnythingIsDrawnWhetherTheChangeWasTakenOrNot) {
       {"ellipse", [](Canvas& c) { c.Ellipse(3, 3, 12, 9); }},
       {"bitmap", [&](Canvas& c) { c.Draw(-2, -2, square); }},
       {"deferred lines", [](Canvas& c) {
-         c.set_line_threads(2);
+         c.set_line_threads(LineThreads::of(2));
          Canvas::DeferredLines deferred(c);
          c.MoveTo(0, 39), c.LineTo(39, 0);
        }},
