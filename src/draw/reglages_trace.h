@@ -20,8 +20,9 @@ struct Ombre {
 
 // The settings of the tool panel a stroke reads, checked.
 struct ReglagesTrace {
-  std::int32_t epaisseur = 1;  // Edit3, the pen width
-  std::optional<Ombre> ombre;  // when a shadow box is checked
+  std::int32_t epaisseur = 1;        // Edit3, the pen width
+  bool epaisseur_aleatoire = false;  // CheckBox_epaisseur: a random width and a jittered line
+  std::optional<Ombre> ombre;        // when a shadow box is checked
   // With Reglages::replication only:
   std::int32_t petales = 1;  // nb_petales
   std::int32_t tours = 1;    // Edit4 with the spiral of a rosette, else 1

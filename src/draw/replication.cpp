@@ -90,6 +90,7 @@ constexpr std::int32_t kOmbreMax = 100;
 ReglagesTrace TForm1::reglages_trace(Reglages quoi) {
   ReglagesTrace r;
   r.epaisseur = entier_de(Edit3);
+  r.epaisseur_aleatoire = CheckBox_epaisseur.checked();
   if (CheckBox_ombre_1.checked() || CheckBox_ombre_2.checked())
     r.ombre = Ombre{std::min(entier_de(Edit7), kOmbreMax),
                     {.carre = CheckBox_ombre_1.checked(), .sinus = CheckBox_ombre_2.checked()}};
@@ -116,7 +117,7 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
   canvas.Pen.Color = couleur;
   // 2. The random width starts from the width the previous call left.
   const std::int32_t e = reglages.epaisseur;
-  if (CheckBox_epaisseur.checked()) {
+  if (reglages.epaisseur_aleatoire) {
     const std::int64_t borne = std::int64_t(e) + canvas.Pen.Width;
     canvas.Pen.Width = Random(int(std::clamp<std::int64_t>(borne, 0, std::numeric_limits<int>::max())));
   } else {
@@ -148,7 +149,7 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
   // copies): the picture, the pen and the random generator end the same.
   const bool repetition_inutile = repetitions == Repetitions::sautees &&
                                   RadioGroup_peindre_dessiner.choice<ModePeinture>() == ModePeinture::dessiner &&
-                                  !CheckBox_epaisseur.checked() && repeats_harmlessly(mode);
+                                  !reglages.epaisseur_aleatoire && repeats_harmlessly(mode);
   std::optional<TraceArrondi> precedente;
   // Drawn copies only put lines on the picture: they are drawn together, by
   // bands of rows on several threads.

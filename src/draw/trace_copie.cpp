@@ -80,7 +80,7 @@ void TForm1::trace_copie(CopieContexte& copie) {
   }
 
   Canvas& canvas = Image1.canvas();
-  const bool epaisseur_aleatoire = CheckBox_epaisseur.checked();
+  const bool epaisseur_aleatoire = copie.reglages.epaisseur_aleatoire;
   const std::optional<Ombre>& avec_ombre = copie.reglages.ombre;
 
   // 1. "crayon" with random thickness: 60 % or 70 % of the pen colour.

@@ -329,6 +329,7 @@ TEST_F(TraceCopie, CrayonDarkensToSixtyOrSeventyPercentAndJitters) {
     f->random().seed(seed);
     RandomGenerator replay(seed);
     CopieContexte c = copie(500, 500, 540, 520, kBleu);
+    c.reglages = f->reglages_trace(Reglages::replication);
     f->trace_copie(c);
     // 60 % or 70 % of (200, 100, 55), each channel rounded down.
     const bool soixante = replay.Random(2) == 0;
@@ -353,6 +354,7 @@ TEST_F(TraceCopie, OnlyCrayonDarkens) {
   f->random().seed(8);
   RandomGenerator replay(8);
   CopieContexte c = copie(500, 500, 540, 520, kBleu);
+  c.reglages = f->reglages_trace(Reglages::replication);
   f->trace_copie(c);
   EXPECT_EQ(c.couleur, kBleu);
   const int j1 = replay.Random(10), j2 = replay.Random(10), j3 = replay.Random(10), j4 = replay.Random(10);
