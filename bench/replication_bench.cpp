@@ -74,7 +74,7 @@ struct Banc {
   // For a case's arguments: width, height, and the threads that draw the
   // lines (0: the canvas's default).
   explicit Banc(const benchmark::State& state) : Banc(int(state.range(0)), int(state.range(1))) {
-    if (state.range(2) > 0) form->Image1.canvas().set_line_threads(int(state.range(2)));
+    if (state.range(2) > 0) form->Image1.canvas().set_line_threads(LineThreads::of(int(state.range(2))));
   }
   Banc(int width, int height) : desktop(width, height) {
     form = std::make_unique<TForm1>(Services{desktop, files, "/tmp/korvel-bench/korvel", {}, text_files, audio, console});

@@ -9,7 +9,7 @@
 namespace korvel {
 
 void TImage::new_graphic(int width, int height, TColor colour) {
-  const int threads = m_canvas.line_threads();
+  const LineThreads threads = m_canvas.line_threads();
   m_canvas = Canvas(width, height, colour);
   m_canvas.set_line_threads(threads);
 }

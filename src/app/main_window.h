@@ -27,7 +27,7 @@
 namespace korvel {
 
 struct CopieContexte;  // draw/copie.h
-struct ReglagesTrace;  // draw/replication.h
+struct ReglagesTrace;  // draw/reglages_trace.h
 enum class Reglages;
 class SnapshotWriter;  // files/snapshot_writer.h
 struct SnapshotOutcome;
@@ -277,11 +277,16 @@ class TForm1 : public MouseEvents {
   void FormMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   void Panel3Click();
   // Draws the segment P1-P2 (or paints at P2) in every symmetric copy.
+  // The settings are read first (see reglages_trace).
   void trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur,
                         Repetitions repetitions = Repetitions::sautees);
-  // Puts one copy on the picture.
+  // The same with the stroke's settings already read: every copy is drawn
+  // with these.
+  void trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur, const ReglagesTrace& reglages,
+                        Repetitions repetitions = Repetitions::sautees);
+  // Puts one copy on the picture, with the settings it carries.
   void trace_copie(CopieContexte& copie);
-  // The numbers a stroke reads from the tool panel, read and checked at
+  // The settings a stroke reads from the tool panel, read and checked at
   // once; throws EConvertError for a text that is not an integer.
   ReglagesTrace reglages_trace(Reglages quoi);
   // The elliptical stroke's handlers.
@@ -291,10 +296,10 @@ class TForm1 : public MouseEvents {
   // Pen width, mode and colour, then MoveTo(x1, y1) and LineTo(x2, y2).
   void trace_segment(int x1, int y1, int x2, int y2, TPenMode mode, TColor couleur, int largeur);
   // The quarter-ellipse arc from P to R with corner Q, as 182 points: dots in
-  // pmXor, a polyline in other modes, shaded dots when a shadow box is
-  // checked. Nothing when Q = R.
+  // pmXor, a polyline in other modes, shaded dots when `trait` has a shadow.
+  // The pen is trait.epaisseur wide. Nothing when Q = R.
   void trace_quart_ellipse(PointEllipse P, PointEllipse Q, PointEllipse R, TPenMode mode, TColor couleur,
-                           int largeur);
+                           const ReglagesTrace& trait);
   void place_point_controle();
   void avance_point_controle();
 
@@ -408,11 +413,10 @@ class TForm1 : public MouseEvents {
   void marque_point_controle();
   // Moves the control point's XOR marker to C.
   void deplace_point_controle(PointEllipse C);
-  // The shadow width of Edit7, at most 100; 0 when no shadow box is checked.
-  std::int32_t largeur_ombre();
-  // The random colouring's two runs and its progress labels.
-  void coloriage_en_ligne();
-  void coloriage_en_grille();
+  // The random colouring's two runs, every fill with these settings, and
+  // its progress labels.
+  void coloriage_en_ligne(const ReglagesTrace& reglages);
+  void coloriage_en_grille(const ReglagesTrace& reglages);
   void affiche_progression(Label& label, const std::string& texte);
 
   Services m_services;

@@ -32,9 +32,9 @@ void TForm1::affiche_progression(Label& label, const std::string& texte) {
 }
 
 void TForm1::coloriage_aleatoire() {
-  // The numbers every fill reads are checked first: a text that is not an
-  // integer is reported before anything changes, not once per sample.
-  reglages_trace(Reglages::replication);
+  // The settings every fill uses are read once, first: a text that is not
+  // an integer is reported before anything changes, not once per sample.
+  const ReglagesTrace reglages = reglages_trace(Reglages::replication);
   // The run holds the input until its last step is done.
   const LongRun run(desktop());
   // Start: 1-3.
@@ -61,9 +61,9 @@ void TForm1::coloriage_aleatoire() {
   // 6. A failure inside a fill still gives the modes and the cursor back.
   try {
     if (en_rosette(RadioGroup_symetrie.choice<Symetrie>()))
-      coloriage_en_ligne();
+      coloriage_en_ligne(reglages);
     else
-      coloriage_en_grille();
+      coloriage_en_grille(reglages);
   } catch (...) {
     fin();
     throw;
@@ -74,7 +74,7 @@ void TForm1::coloriage_aleatoire() {
   vide_clavier();
 }
 
-void TForm1::coloriage_en_ligne() {
+void TForm1::coloriage_en_ligne(const ReglagesTrace& reglages) {
   const long long W = Image1.canvas().width();
   // 1. A row 0 to 24 pixels above the centre, its phase from the mouse.
   const TPoint souris = desktop().cursor_pos();
@@ -88,7 +88,7 @@ void TForm1::coloriage_en_ligne() {
     Panel_peinture.set_color(coul_peinture);
     const TPoint p{int(x), int(std::clamp<long long>(y, INT32_MIN, INT32_MAX))};
     if (Image1.canvas().Pixels(p.x, p.y) != coul_peinture) {
-      trace_symetrique(p, p, mode_crayon, coul_peinture);
+      trace_symetrique(p, p, mode_crayon, coul_peinture, reglages);
       // The colour really painted there (the pen mode may change it); a
       // point outside the picture has none and keeps the drawn colour.
       const TColor maintenant = Image1.canvas().Pixels(p.x, p.y);
@@ -101,7 +101,7 @@ void TForm1::coloriage_en_ligne() {
   desktop().repaint(Image1);
 }
 
-void TForm1::coloriage_en_grille() {
+void TForm1::coloriage_en_grille(const ReglagesTrace& reglages) {
   const long long W = Image1.canvas().width(), H = Image1.canvas().height();
   // 1. One spacing for both directions; the phase from the mouse.
   const long long s = 100 + Random(50);
@@ -115,7 +115,7 @@ void TForm1::coloriage_en_grille() {
       // copies inside the picture are painted.
       const TPoint p{int(x), int(y)};
       const TColor sous = Image1.canvas().Pixels(p.x, p.y);
-      if (sous != coul_peinture && sous != coul_crayon) trace_symetrique(p, p, mode_crayon, coul_peinture);
+      if (sous != coul_peinture && sous != coul_crayon) trace_symetrique(p, p, mode_crayon, coul_peinture, reglages);
       x += s;
       affiche_progression(Label_x, pourcentage(x, W + 10));
       desktop().let_stop_through();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "draw/reglages_trace.h"
 #include "platform/colour.h"
 
 namespace korvel {
@@ -28,6 +29,7 @@ struct CopieContexte {
   Copie copie;
   TColor couleur = 0;  // the call's colour; trace_copie may replace it
   RampeOmbre rampe{};
+  ReglagesTrace reglages{};  // the stroke's, the same for every copy
 };
 
 }  // namespace korvel

@@ -32,7 +32,7 @@ constexpr std::int32_t kPointsChaine = 100;
 constexpr std::int64_t kDemiMarqueur = 5;
 // Pen widths of the previews: the first segment, then the arcs' dots.
 constexpr int kLargeurApercuSegment = 1;
-constexpr int kLargeurApercuArc = 3;
+constexpr std::int32_t kLargeurApercuArc = 3;
 
 // X_i = (P + R - Q) + (Q - R) cos + (Q - P) sin, rounded halves to even;
 // nothing when it does not fit in 32 bits. std::rint rounds exactly as
@@ -61,12 +61,12 @@ void TForm1::trace_segment(int x1, int y1, int x2, int y2, TPenMode mode, TColor
 }
 
 void TForm1::trace_quart_ellipse(PointEllipse P, PointEllipse Q, PointEllipse R, TPenMode mode, TColor couleur,
-                                 int largeur) {
+                                 const ReglagesTrace& trait) {
   // 1.
   if (Q.x == R.x && Q.y == R.y) return;
   // 2.
   Canvas& canvas = Image1.canvas();
-  canvas.Pen.Width = largeur;
+  canvas.Pen.Width = trait.epaisseur;
   canvas.Pen.Mode = mode;
   canvas.Pen.Color = couleur;
   // 3.
@@ -78,7 +78,7 @@ void TForm1::trace_quart_ellipse(PointEllipse P, PointEllipse Q, PointEllipse R,
       if (p) draw_dot(canvas, *p);
     return;
   }
-  if (!CheckBox_ombre_1.checked() && !CheckBox_ombre_2.checked()) {
+  if (!trait.ombre) {
     for (int i = 1; i < kPointsArc; ++i) {
       const auto &a = X[std::size_t(i - 1)], &b = X[std::size_t(i)];
       if (!a || !b) continue;
@@ -88,10 +88,10 @@ void TForm1::trace_quart_ellipse(PointEllipse P, PointEllipse Q, PointEllipse R,
     return;
   }
   // Shaded: n dots of diameter n running down-right from each point.
-  const std::int32_t n = largeur_ombre();
+  const std::int32_t n = trait.ombre->largeur;
   for (const auto& p : X)
     for (std::int32_t k = 0; k < n; ++k) {
-      canvas.Pen.Color = rampe_ombre(couleur, n, k);
+      canvas.Pen.Color = korvel::rampe_ombre(couleur, n, k, trait.ombre->facon);
       canvas.Pen.Width = n;
       if (const auto d = p ? offset_point(*p, k, k) : std::nullopt) draw_dot(canvas, *d);
     }
@@ -138,9 +138,9 @@ void TForm1::apercu_ellipse(std::int32_t nb, PointEllipse M) {
   if (n == 1) {
     trace_segment(ellipse_x[1], ellipse_y[1], int(M.x), int(M.y), pmXor, coul_crayon, kLargeurApercuSegment);
   } else if (n == 2) {
-    trace_quart_ellipse(pt(1), pt(2), M, pmXor, coul_crayon, kLargeurApercuArc);
+    trace_quart_ellipse(pt(1), pt(2), M, pmXor, coul_crayon, trait_simple(kLargeurApercuArc));
   } else if (n >= 3) {
-    trace_quart_ellipse(pt(n), {ellipse_ctrl_x, ellipse_ctrl_y}, M, pmXor, coul_crayon, kLargeurApercuArc);
+    trace_quart_ellipse(pt(n), {ellipse_ctrl_x, ellipse_ctrl_y}, M, pmXor, coul_crayon, trait_simple(kLargeurApercuArc));
   }
 }
 
@@ -148,7 +148,7 @@ void TForm1::_FormMouseDown_ellipse(TMouseButton Button, TShiftState, int X, int
   if (Button != mbLeft) return;
   // The numbers are read before anything changes: a text that is not an
   // integer stops the press with the picture and the stroke as they were.
-  const std::int32_t w = reglages_trace(Reglages::trait).epaisseur;
+  const ReglagesTrace trait = reglages_trace(Reglages::trait);
   // 1.
   if (ellipse_nb == 0) wb();
   // 2.
@@ -169,10 +169,10 @@ void TForm1::_FormMouseDown_ellipse(TMouseButton Button, TShiftState, int X, int
     apercu_trace = false;
   }
   if (n == 3) {
-    trace_quart_ellipse(pt(1), pt(2), pt(3), pmCopy, coul_crayon, w);
+    trace_quart_ellipse(pt(1), pt(2), pt(3), pmCopy, coul_crayon, trait);
     place_point_controle();
   } else if (n >= 4) {
-    trace_quart_ellipse(pt(n - 1), {ellipse_ctrl_x, ellipse_ctrl_y}, pt(n), pmCopy, coul_crayon, w);
+    trace_quart_ellipse(pt(n - 1), {ellipse_ctrl_x, ellipse_ctrl_y}, pt(n), pmCopy, coul_crayon, trait);
     avance_point_controle();
   }
 }

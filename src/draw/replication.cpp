@@ -87,15 +87,13 @@ std::vector<Copie> copies_symetriques(const ParametresReplication& p) {
 // no width can hold the program for hours.
 constexpr std::int32_t kOmbreMax = 100;
 
-std::int32_t TForm1::largeur_ombre() {
-  if (!CheckBox_ombre_1.checked() && !CheckBox_ombre_2.checked()) return 0;
-  return std::min(entier_de(Edit7), kOmbreMax);
-}
-
 ReglagesTrace TForm1::reglages_trace(Reglages quoi) {
   ReglagesTrace r;
   r.epaisseur = entier_de(Edit3);
-  r.largeur_ombre = largeur_ombre();
+  r.epaisseur_aleatoire = CheckBox_epaisseur.checked();
+  if (CheckBox_ombre_1.checked() || CheckBox_ombre_2.checked())
+    r.ombre = Ombre{std::min(entier_de(Edit7), kOmbreMax),
+                    {.carre = CheckBox_ombre_1.checked(), .sinus = CheckBox_ombre_2.checked()}};
   if (quoi == Reglages::trait) return r;
   r.petales = nb_petales();
   const Symetrie symetrie = RadioGroup_symetrie.choice<Symetrie>();
@@ -107,15 +105,19 @@ ReglagesTrace TForm1::reglages_trace(Reglages quoi) {
 }
 
 void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur, Repetitions repetitions) {
-  Canvas& canvas = Image1.canvas();
   // A text that is not an integer stops the call before anything changes.
-  const ReglagesTrace reglages = reglages_trace(Reglages::replication);
+  trace_symetrique(P1, P2, mode, couleur, reglages_trace(Reglages::replication), repetitions);
+}
+
+void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleur, const ReglagesTrace& reglages,
+                              Repetitions repetitions) {
+  Canvas& canvas = Image1.canvas();
   // 1.
   canvas.Pen.Mode = mode;
   canvas.Pen.Color = couleur;
   // 2. The random width starts from the width the previous call left.
   const std::int32_t e = reglages.epaisseur;
-  if (CheckBox_epaisseur.checked()) {
+  if (reglages.epaisseur_aleatoire) {
     const std::int64_t borne = std::int64_t(e) + canvas.Pen.Width;
     canvas.Pen.Width = Random(int(std::clamp<std::int64_t>(borne, 0, std::numeric_limits<int>::max())));
   } else {
@@ -147,7 +149,7 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
   // copies): the picture, the pen and the random generator end the same.
   const bool repetition_inutile = repetitions == Repetitions::sautees &&
                                   RadioGroup_peindre_dessiner.choice<ModePeinture>() == ModePeinture::dessiner &&
-                                  !CheckBox_epaisseur.checked() && repeats_harmlessly(mode);
+                                  !reglages.epaisseur_aleatoire && repeats_harmlessly(mode);
   std::optional<TraceArrondi> precedente;
   // Drawn copies only put lines on the picture: they are drawn together, by
   // bands of rows on several threads.
@@ -155,6 +157,7 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
   if (RadioGroup_peindre_dessiner.choice<ModePeinture>() == ModePeinture::dessiner) ensemble.emplace(canvas);
   CopieContexte copie;
   copie.couleur = couleur;
+  copie.reglages = reglages;
   pour_chaque_copie(p, [&](const Copie& c) {
     if (!copie_representable(c)) return;
     if (repetition_inutile) {

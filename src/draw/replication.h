@@ -16,6 +16,7 @@
 
 #include "app/choices.h"
 #include "draw/copie.h"
+#include "draw/reglages_trace.h"
 #include "platform/geometry.h"
 
 namespace korvel {
@@ -39,20 +40,6 @@ struct ParametresReplication {
   // not by whole pixels, is that of cx. A spiral spends most of its copies
   // there, and their sines and cosines are most of its cost.
   enum class Positions { exactes, arrondies } positions = Positions::exactes;
-};
-
-// Which numbers a stroke reads: the pen's alone (the elliptical stroke, never
-// replicated), or the replication's too.
-enum class Reglages { trait, replication };
-
-// The numbers of the tool panel a stroke reads, checked.
-struct ReglagesTrace {
-  std::int32_t epaisseur = 1;      // Edit3, the pen width
-  std::int32_t largeur_ombre = 0;  // Edit7 up to 100, 0 when no shadow box is checked
-  // With Reglages::replication only:
-  std::int32_t petales = 1;  // nb_petales
-  std::int32_t tours = 1;    // Edit4 with the spiral of a rosette, else 1
-  double facteur = 1.0;      // Edit5 / 1000 with the spiral of a rosette, else 1
 };
 
 // True when each coordinate is finite and, rounded to nearest (halves to

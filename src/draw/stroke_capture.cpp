@@ -53,7 +53,7 @@ void TForm1::FormMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
   } else if (!ligne_en_cours) {
     ligne_en_cours = true;
     pt_courant = pt_depart;
-    Image1.canvas().Pen.Width = entier_de(Edit3);
+    Image1.canvas().Pen.Width = reglages_trace(Reglages::trait).epaisseur;
   } else {
     // The final line, in plain copy whatever mode_crayon says.
     trace_symetrique(elastique_debut, pt_depart, pmCopy, coul_crayon);

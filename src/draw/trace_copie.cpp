@@ -80,8 +80,8 @@ void TForm1::trace_copie(CopieContexte& copie) {
   }
 
   Canvas& canvas = Image1.canvas();
-  const bool epaisseur_aleatoire = CheckBox_epaisseur.checked();
-  const bool avec_ombre = CheckBox_ombre_1.checked() || CheckBox_ombre_2.checked();
+  const bool epaisseur_aleatoire = copie.reglages.epaisseur_aleatoire;
+  const std::optional<Ombre>& avec_ombre = copie.reglages.ombre;
 
   // 1. "crayon" with random thickness: 60 % or 70 % of the pen colour.
   if (epaisseur_aleatoire && RadioGroup_type_trace.choice<TypeTrace>() == TypeTrace::crayon) {
@@ -93,19 +93,20 @@ void TForm1::trace_copie(CopieContexte& copie) {
   }
 
   // The copy shifted right by o pixels, with its shadow or as one line.
-  const std::int32_t largeur = avec_ombre ? largeur_ombre() : 0;
   const auto trace_decale = [&](std::int64_t o) {
     if (!avec_ombre) {
       ligne(canvas, arrondi_a_droite(copie.copie, o), 0, 0, 0, 0);
       return;
     }
+    const std::int32_t largeur = avec_ombre->largeur;
     if (largeur < 1) return;
     RampeOmbre& rampe = copie.rampe;
     if (rampe.base != copie.couleur || rampe.largeur != largeur) {
       rampe.base = copie.couleur;
       rampe.largeur = largeur;
       rampe.couleurs.clear();
-      for (std::int32_t i = 0; i < largeur; ++i) rampe.couleurs.push_back(rampe_ombre(copie.couleur, largeur, i));
+      for (std::int32_t i = 0; i < largeur; ++i)
+        rampe.couleurs.push_back(korvel::rampe_ombre(copie.couleur, largeur, i, avec_ombre->facon));
     }
     ombre(canvas, arrondi_a_droite(copie.copie, o), rampe);
   };

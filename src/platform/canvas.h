@@ -6,23 +6,16 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <vector>
+#include <utility>
 
 #include "platform/bitmap.h"
 #include "platform/colour.h"
 #include "platform/geometry.h"
+#include "platform/line_batch.h"
+#include "platform/raster_op.h"
 
 namespace korvel {
 
-namespace detail {
-class SpanWriter;
-}
-
-// Ordinals are those of the platform: 0 pmBlack ... 15 pmNotXor.
-enum TPenMode : std::uint8_t {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
-};
 enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TBrushStyle : std::uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 enum TFillStyle : std::uint8_t { fsSurface, fsBorder };
@@ -40,21 +33,6 @@ struct TBrush {
   TBrushStyle Style = bsSolid;  // only bsSolid fills; other styles fill nothing
 };
 
-// The raster mode as D' = (D & and_mask) ^ xor_mask on the 24 colour bits.
-struct RasterOp {
-  std::uint32_t and_mask;
-  std::uint32_t xor_mask;
-  std::uint32_t apply(std::uint32_t d) const { return (d & and_mask) ^ xor_mask; }
-};
-// `pen_pixel` is in buffer order 0x00RRGGBB; the result's masks keep the top byte 0.
-RasterOp raster_op(TPenMode mode, std::uint32_t pen_pixel);
-// True when, in this mode, any sequence of lines and ellipses (whose pixels
-// do not depend on the picture) drawn a second time changes no pixel,
-// whatever their colours: every bit is either kept or set
-// to a value that depends on the pen only (pmCopy, pmMerge, pmMask... but
-// not pmXor or pmNot).
-bool repeats_harmlessly(TPenMode mode);
-
 class Canvas {
  public:
   class DeferredLines;
@@ -67,11 +45,11 @@ class Canvas {
   TPen Pen;
   TBrush Brush;
 
-  int width() const { return m_bitmap.width(); }
-  int height() const { return m_bitmap.height(); }
+  int width() const { return m_surface.bitmap().width(); }
+  int height() const { return m_surface.bitmap().height(); }
   const Bitmap& bitmap() const {
     settle();
-    return m_bitmap;
+    return m_surface.bitmap();
   }
 
   // Sets the current position only.
@@ -117,64 +95,64 @@ class Canvas {
   // The rectangle changed so far, kept.
   const Rect& changed() const {
     settle();
-    return m_changed;
+    return m_surface.changed();
   }
 
-  // The threads that draw deferred lines (see DeferredLines), 1 to 64; 0
-  // draws every line at once even when deferred, the plain path. The default
-  // is one less than the processor's cores, at least 1 and at most 8.
-  int line_threads() const { return m_line_threads; }
-  void set_line_threads(int threads);
+  // The threads that draw deferred lines (see DeferredLines); none draws
+  // every line at once even when deferred, the plain path. The default is
+  // LineThreads::machine_default().
+  LineThreads line_threads() const { return m_lines.threads(); }
+  void set_line_threads(LineThreads threads);
 
  private:
-  // A line waiting to be drawn, with the pen it was given and the rows of
-  // the picture it may touch (first > last: none); or a band of `lines`
-  // lines (see draw_band) from `from` to `to`, whose raster ops are
-  // m_band_ops[first_op] on.
-  struct QueuedLine {
-    TPoint from, to;
-    int width;
-    int first_row, last_row;
-    RasterOp op;
-    int lines = 1;
-    std::uint32_t first_op = 0;
+  class Write;
+  // The bitmap with what is known of it: the rectangle changed since it was
+  // last taken, and its one colour while it has one. Its pixels are reached
+  // for writing only through a Write, which keeps the three in step.
+  class Surface {
+   public:
+    Surface() = default;
+    Surface(Bitmap bitmap, std::optional<TColor> uniform);
+    const Bitmap& bitmap() const { return m_bitmap; }
+    const Rect& changed() const { return m_changed; }
+    std::optional<TColor> uniform() const { return m_uniform; }
+    Rect take_changed() { return std::exchange(m_changed, Rect{}); }
+
+   private:
+    friend class Write;
+    Bitmap m_bitmap;
+    Rect m_changed;
+    std::optional<TColor> m_uniform;
   };
-  // Lines queued before they are drawn: about half a megabyte.
-  static constexpr std::size_t kQueuedLines = 16384;
-  // Queues the line (or band) unless it touches no row of the picture; draws
-  // the queue when full.
-  void queue(QueuedLine line);
-  // Draws one queued line or band within the writer's rows.
-  void draw_queued_line(detail::SpanWriter& out, const QueuedLine& line) const;
-  // Draws the queued lines and empties the queue.
-  void draw_queued();
-  // Where the picture's rows are cut into `parts` bands holding about as
-  // many rows of queued lines each (`rows` in all): parts + 1 rows, from 0
-  // to height().
-  std::vector<std::int64_t> cut_rows(int parts, std::int64_t rows) const;
-  // Draws the queued lines before anything reads or changes the picture.
-  // (A queue is only filled through a non-const canvas.)
+
+  // The one way to change pixels. Made, it draws the deferred lines; while
+  // it lives, a primitive writes through bitmap() and notes in touched()
+  // what it wrote; ended, that is added to the changed rectangle, and a
+  // picture touched is no longer one colour. Nothing that draws can skip a
+  // step: the bitmap cannot be had for writing any other way.
+  class Write {
+   public:
+    explicit Write(Canvas& canvas);
+    ~Write();
+    Write(const Write&) = delete;
+    Write& operator=(const Write&) = delete;
+    Bitmap& bitmap() { return m_surface.m_bitmap; }
+    Rect& touched() { return m_touched; }
+
+   private:
+    Surface& m_surface;
+    Rect m_touched;
+  };
+
+  // Draws the deferred lines before anything reads the picture. (Lines
+  // are only queued through a non-const canvas.)
   void settle() const {
-    if (!m_queue.empty()) const_cast<Canvas*>(this)->draw_queued();
+    if (!m_lines.empty()) Write{const_cast<Canvas&>(*this)};
   }
 
-  Bitmap m_bitmap;
+  Surface m_surface;
   TPoint m_pen_pos;
-  Rect m_changed;
-  // Every drawing reports its rectangle in m_changed, which only
-  // take_changed() empties: the picture is still one colour while no
-  // rectangle has been seen there.
-  std::optional<TColor> mutable m_uniform;
-  int m_line_threads = default_line_threads();
-  int m_deferring = 0;  // open DeferredLines
-  std::vector<QueuedLine> m_queue;
-  std::vector<RasterOp> m_band_ops;  // the queued bands' ops
-  // The colours and mode of the last ops added, at m_band_first_op.
-  std::vector<TColor> m_band_colours;
-  TPenMode m_band_mode = pmCopy;
-  std::uint32_t m_band_first_op = 0;
-
-  static int default_line_threads();
+  LineBatch m_lines;
 };
 
 // While one lives, LineTo only queues its line (the pen position moves at
@@ -186,9 +164,9 @@ class Canvas {
 // number of threads.
 class Canvas::DeferredLines {
  public:
-  explicit DeferredLines(Canvas& canvas) : m_canvas(canvas) { ++m_canvas.m_deferring; }
+  explicit DeferredLines(Canvas& canvas) : m_canvas(canvas) { m_canvas.m_lines.open(); }
   ~DeferredLines() {
-    if (--m_canvas.m_deferring == 0) m_canvas.draw_queued();
+    if (m_canvas.m_lines.close()) m_canvas.settle();
   }
   DeferredLines(const DeferredLines&) = delete;
   DeferredLines& operator=(const DeferredLines&) = delete;

@@ -17,6 +17,7 @@
 // In the other modes each line is drawn in turn.
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "platform/canvas_internal.h"
@@ -52,8 +53,9 @@ class BandShape {
     return dx == m_dx && dy == m_dy && width == m_width && lines == m_lines;
   }
 
+  // Throws std::bad_alloc, leaving nothing recorded.
   void record(i64 dx, i64 dy, i64 width, i64 lines) {
-    m_dx = dx, m_dy = dy, m_width = width, m_lines = lines;
+    m_lines = 0;
     m_box = box(dx, dy, width, lines);
     // Line i writes the number i + 1 over what is there.
     Bitmap scratch(m_box.width(), m_box.height());
@@ -86,6 +88,7 @@ class BandShape {
     // its row r's pieces start at m_starts[r - top + m_skipped].
     m_skipped = y_min - m_box.top;
     m_box = Rect{int(x_min), int(y_min), int(x_max + 1), int(y_max + 1)};
+    m_dx = dx, m_dy = dy, m_width = width, m_lines = lines;
   }
 
   // Draws the band with its first line starting at `from`, within the
@@ -149,18 +152,25 @@ class BandShape {
 };
 
 // The shape of a band, from a few kept per thread; the one asked last first,
-// as the clones of a copy come in a row.
-const BandShape& band_shape_of(i64 dx, i64 dy, i64 width, i64 lines) {
+// as the clones of a copy come in a row. Null when there is no memory to
+// record it: the band is then drawn line by line.
+const BandShape* band_shape_of(i64 dx, i64 dy, i64 width, i64 lines) {
   constexpr int kKept = 8;
   thread_local BandShape kept[kKept];
   thread_local const BandShape* last = &kept[0];
-  if (last->is(dx, dy, width, lines)) return *last;
+  if (last->is(dx, dy, width, lines)) return last;
   const auto slot = std::size_t((u64(dx) * 0x9E3779B97F4A7C15ull ^ u64(dy) * 0xC2B2AE3D27D4EB4Full ^
                                  u64(width) * 31 ^ u64(lines)) >> 61);
   BandShape& s = kept[slot % kKept];
-  if (!s.is(dx, dy, width, lines)) s.record(dx, dy, width, lines);
+  if (!s.is(dx, dy, width, lines)) {
+    try {
+      s.record(dx, dy, width, lines);
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
+  }
   last = &s;
-  return s;
+  return &s;
 }
 
 // True when every op sets its pixels whatever they were.
@@ -175,8 +185,10 @@ bool overwrites(std::span<const RasterOp> ops) {
 void line_band(SpanWriter& out, TPoint from, TPoint to, i64 width, std::span<const RasterOp> ops) {
   const i64 dx = i64(to.x) - from.x, dy = i64(to.y) - from.y, lines = i64(ops.size());
   if (overwrites(ops) && BandShape::fits(dx, dy, width, lines)) {
-    band_shape_of(dx, dy, width, lines).draw(out, from, ops);
-    return;
+    if (const BandShape* shape = band_shape_of(dx, dy, width, lines)) {
+      shape->draw(out, from, ops);
+      return;
+    }
   }
   for (i64 i = 0; i < lines; ++i) {
     out.set_op(ops[std::size_t(i)]);

@@ -251,13 +251,13 @@ void wide_outline(detail::SpanWriter& out, const EllipseRows& shape, i64 width) 
 }  // namespace
 
 void Canvas::Ellipse(int left, int top, int right, int bottom) {
-  settle();
+  Write write(*this);
   const i64 l = std::min(left, right), r = std::max(left, right);
   const i64 t = std::min(top, bottom), b = std::max(top, bottom);
   if (l == r || t == b) return;
   const EllipseRows shape(l, t, r, b);
   if (Brush.Style == bsSolid) {
-    detail::SpanWriter out(m_bitmap, m_changed, raster_op(Pen.Mode, pixel_of(Brush.Color)));
+    detail::SpanWriter out(write.bitmap(), write.touched(), raster_op(Pen.Mode, pixel_of(Brush.Color)));
     const i64 y_last = std::min<i64>(b - 1, height() - 1);
     for (i64 y = std::max<i64>(t, 0); y <= y_last; ++y) {
       const Span s = shape.fill(y);
@@ -265,7 +265,7 @@ void Canvas::Ellipse(int left, int top, int right, int bottom) {
     }
   }
   if (Pen.Style == psClear) return;
-  detail::SpanWriter out(m_bitmap, m_changed, raster_op(Pen.Mode, pixel_of(Pen.Color)));
+  detail::SpanWriter out(write.bitmap(), write.touched(), raster_op(Pen.Mode, pixel_of(Pen.Color)));
   if (Pen.Width <= 1)
     thin_outline(out, shape);
   else

@@ -161,11 +161,12 @@ class AreaSearch {
 }  // namespace
 
 void Canvas::FloodFill(int x, int y, TColor colour, TFillStyle style) {
-  settle();
-  if (!m_bitmap.contains(x, y) || Brush.Style != bsSolid) return;
+  Write write(*this);
+  Bitmap& pixels = write.bitmap();
+  if (!pixels.contains(x, y) || Brush.Style != bsSolid) return;
   // A colour with a top byte set equals no pixel.
   const std::uint32_t pixel = (colour >> 24) != 0 ? 0xFFFFFFFFu : pixel_of(colour);
-  const std::uint32_t start = m_bitmap.row(y)[x];
+  const std::uint32_t start = pixels.row(y)[x];
   if ((start == pixel) != (style == fsSurface)) return;
   const RasterOp op = raster_op(Pen.Mode, pixel_of(Brush.Color));
   if (style == fsSurface) {
@@ -173,17 +174,17 @@ void Canvas::FloodFill(int x, int y, TColor colour, TFillStyle style) {
     // (Painting a spiral repaints the same area hundreds of times.)
     if (op.apply(pixel) == pixel) return;
     int x1 = x, x2 = x, y1 = y, y2 = y;
-    AreaSearch(m_bitmap, SurfaceRule(pixel, op.apply(pixel))).run(x, y, [&](const FillSpan& s) {
+    AreaSearch(pixels, SurfaceRule(pixel, op.apply(pixel))).run(x, y, [&](const FillSpan& s) {
       x1 = std::min(x1, s.x1), x2 = std::max(x2, s.x2);
       y1 = std::min(y1, s.y), y2 = std::max(y2, s.y);
     });
-    m_changed.unite(Rect{x1, y1, x2 + 1, y2 + 1});
+    write.touched() = Rect{x1, y1, x2 + 1, y2 + 1};
   } else {
     std::vector<FillSpan> area;
-    AreaSearch(m_bitmap, BorderRule(pixel)).run(x, y, [&](const FillSpan& s) {
+    AreaSearch(pixels, BorderRule(pixel)).run(x, y, [&](const FillSpan& s) {
       area.push_back(s);
     });
-    detail::SpanWriter out(m_bitmap, m_changed, op);
+    detail::SpanWriter out(pixels, write.touched(), op);
     for (const FillSpan& s : area) out.span(s.y, s.x1, s.x2);
   }
 }

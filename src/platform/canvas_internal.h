@@ -146,9 +146,10 @@ class Memo {
 };
 
 // Writes pixels through one raster op, clipped to the bitmap, and adds what it
-// touched to the changed rectangle when it goes out of scope. Lines draw only
-// the rows of its window, all of the bitmap's unless narrowed: a band of rows
-// drawn by one thread.
+// touched to `changed` when it goes out of scope. The bitmap and the rectangle
+// are those of a Canvas::Write (a line batch is drawn inside one). Lines draw
+// only the rows of its window, all of the bitmap's unless narrowed: a band of
+// rows drawn by one thread.
 class SpanWriter {
  public:
   SpanWriter(Bitmap& bitmap, Rect& changed, RasterOp op)

@@ -20,6 +20,7 @@
 // belongs to the body when that end is a top or a left edge (the usual fill
 // rule), so the set does not depend on the direction of the line. Products
 // of 32-bit coordinates need 128 bits.
+#include <new>
 #include <type_traits>
 
 #include "platform/canvas_internal.h"
@@ -217,10 +218,9 @@ class LineShape {
   static constexpr i64 kMaxLength = 1024, kMaxWidth = 64;
 
   bool is(i64 dx, i64 dy, i64 width) const { return dx == m_dx && dy == m_dy && width == m_width; }
+  // Throws std::bad_alloc, leaving nothing recorded.
   void record(i64 dx, i64 dy, i64 width) {
-    m_dx = dx;
-    m_dy = dy;
-    m_width = width;
+    m_width = 0;
     m_starts.clear();
     m_spans.clear();
     const DiscRow disc(width);
@@ -237,6 +237,9 @@ class LineShape {
     m_one_span_a_row = m_spans.size() + 1 == m_starts.size();
     for (std::size_t r = 0; m_one_span_a_row && r + 1 < m_starts.size(); ++r)
       m_one_span_a_row = m_starts[r + 1] - m_starts[r] == 1;
+    m_dx = dx;
+    m_dy = dy;
+    m_width = width;
   }
   // Draws the shape with its start at `from`, within the writer's rows.
   void draw(SpanWriter& out, TPoint from) const {
@@ -325,17 +328,24 @@ class LineShape {
 };
 
 // The shape of a line, from a few kept per thread; the one asked last first,
-// as lines of a shadow band or of clones come in runs.
-const LineShape& shape_of(i64 dx, i64 dy, i64 width) {
+// as lines of a shadow band or of clones come in runs. Null when there is
+// no memory to record it: the line is then drawn without a shape.
+const LineShape* shape_of(i64 dx, i64 dy, i64 width) {
   constexpr int kKept = 16;
   thread_local LineShape kept[kKept];
   thread_local const LineShape* last = &kept[0];
-  if (last->is(dx, dy, width)) return *last;
+  if (last->is(dx, dy, width)) return last;
   const auto slot = std::size_t((u64(dx) * 0x9E3779B97F4A7C15ull ^ u64(dy) * 0xC2B2AE3D27D4EB4Full ^ u64(width)) >> 60);
   LineShape& s = kept[slot % kKept];
-  if (!s.is(dx, dy, width)) s.record(dx, dy, width);
+  if (!s.is(dx, dy, width)) {
+    try {
+      s.record(dx, dy, width);
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
+  }
   last = &s;
-  return s;
+  return &s;
 }
 
 }  // namespace
@@ -355,9 +365,14 @@ const Span* disc_rows(i64 width) {
   Kept& k = kept[next];
   next = (next + 1) % kWidths;
   const PenDisc disc(width);
-  k.width = width;
+  k.width = 0;  // until every row is there
   k.rows.clear();
-  for (i64 dy = disc.first_row(); dy <= disc.last_row(); ++dy) k.rows.push_back(disc.row(dy));
+  try {
+    for (i64 dy = disc.first_row(); dy <= disc.last_row(); ++dy) k.rows.push_back(disc.row(dy));
+  } catch (const std::bad_alloc&) {
+    return nullptr;  // the rows are computed as asked
+  }
+  k.width = width;
   return k.rows.data();
 }
 
@@ -365,8 +380,10 @@ void wide_line(SpanWriter& out, TPoint from, TPoint to, i64 width) {
   const i64 dx = i64(to.x) - from.x, dy = i64(to.y) - from.y;
   if (std::llabs(dx) <= LineShape::kMaxLength && std::llabs(dy) <= LineShape::kMaxLength &&
       width <= LineShape::kMaxWidth) {
-    shape_of(dx, dy, width).draw(out, from);
-    return;
+    if (const LineShape* shape = shape_of(dx, dy, width)) {
+      shape->draw(out, from);
+      return;
+    }
   }
   const DiscRow disc(width);
   // Everything lies within the discs' reach of the two ends.

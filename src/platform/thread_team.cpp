@@ -1,6 +1,28 @@
 #include "platform/thread_team.h"
 
+#include <system_error>
+
 namespace korvel {
+
+ThreadTeam::ThreadTeam(Starter start) : m_start(std::move(start)) {
+  if (!m_start) m_start = [](std::function<void(std::stop_token)> f) { return std::jthread(std::move(f)); };
+}
+
+bool ThreadTeam::start_workers(int parts) {
+  try {
+    // A new thread starts from the generation before this job's, so it
+    // takes this job even if it first looks after the change in run().
+    while (int(m_workers.size()) < parts - 1) {
+      const int index = int(m_workers.size()) + 1;
+      m_workers.reserve(m_workers.size() + 1);
+      m_workers.push_back(m_start([this, index, g = m_generation](std::stop_token stop) { work(stop, index, g); }));
+    }
+    return true;
+  } catch (const std::system_error&) {
+  } catch (const std::bad_alloc&) {
+  }
+  return false;
+}
 
 void ThreadTeam::run(int parts, const std::function<void(int)>& part) {
   if (parts <= 0) return;
@@ -10,12 +32,12 @@ void ThreadTeam::run(int parts, const std::function<void(int)>& part) {
     return;
   }
   {
-    std::lock_guard lock(m_mutex);
-    // A new thread starts from the generation before this job's, so it
-    // takes this job even if it first looks after the change below.
-    while (int(m_workers.size()) < parts - 1) {
-      const int index = int(m_workers.size()) + 1;
-      m_workers.emplace_back([this, index, g = m_generation](std::stop_token stop) { work(stop, index, g); });
+    std::unique_lock lock(m_mutex);
+    if (!start_workers(parts)) {
+      // No other thread takes a part: each is drawn here, as one thread would.
+      lock.unlock();
+      for (int i = 0; i < parts; ++i) part(i);
+      return;
     }
     m_part = &part;
     m_parts = parts;

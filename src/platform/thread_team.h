@@ -17,15 +17,22 @@ namespace korvel {
 
 class ThreadTeam {
  public:
-  ThreadTeam() = default;
+  // Starts a thread running its argument; throws std::system_error when
+  // none can start (a process limit).
+  using Starter = std::function<std::jthread(std::function<void(std::stop_token)>)>;
+
+  // `start` replaces std::jthread's own start, for tests of a process limit.
+  explicit ThreadTeam(Starter start = {});
   ThreadTeam(const ThreadTeam&) = delete;
   ThreadTeam& operator=(const ThreadTeam&) = delete;
 
   // Runs part(0) .. part(parts - 1) at the same time, part 0 on the calling
   // thread and each other on a thread of its own (started at the first job
   // that needs it, then kept), and returns when all have returned. An
-  // exception from a part is thrown here once all have ended. One job at a
-  // time: concurrent callers wait their turn.
+  // exception from a part is thrown here once all have ended. When a thread
+  // cannot start, every part runs on the calling thread, in order, and the
+  // next job tries again. One job at a time: concurrent callers wait their
+  // turn.
   void run(int parts, const std::function<void(int)>& part);
 
   // The team the canvas draws with.
@@ -33,6 +40,10 @@ class ThreadTeam {
 
  private:
   void work(const std::stop_token& stop, int part, std::uint64_t seen);
+  // Whether parts - 1 threads are there, starting the missing ones.
+  bool start_workers(int parts);
+
+  Starter m_start;
 
   std::mutex m_one_job;
   std::mutex m_mutex;

@@ -65,6 +65,7 @@ TEST(ClonesDe, CoincidingClonesMatchThePlainLoopInEveryMode) {
       f.canvas().Pen.Color = RGB(200, 60, 30);
       f.canvas().Pen.Width = 3;
       CopieContexte copie{Copie{100, 50, 180, 120}, RGB(90, 200, 10)};
+      copie.reglages = f->reglages_trace(Reglages::replication);
       f->trace_copie(copie);
 
       Canvas& c = plain.canvas();

@@ -9,6 +9,7 @@
 
 #include "app/choices.h"
 #include "colour/colour_generation.h"
+#include "draw/reglages_trace.h"
 #include "platform/dispatch.h"
 #include "support/form_fixture.h"
 
@@ -138,10 +139,10 @@ TEST_F(EllipticalStroke, PreviewsAndMarkersLeaveOnlyTheArcs) {
   // The same arcs drawn directly, without any preview.
   const std::vector<TPoint> clicks = {{20, 20}, {150, 30}, {180, 150}, {60, 250}, {300, 280}};
   PointEllipse P{20, 20}, Q{150, 30}, R{180, 150};
-  f->trace_quart_ellipse(P, Q, R, pmCopy, kVert, 1);
+  f->trace_quart_ellipse(P, Q, R, pmCopy, kVert, trait_simple(1));
   for (std::size_t i = 3; i < clicks.size(); ++i) {
     const PointEllipse C{2 * R.x - Q.x, 2 * R.y - Q.y}, D{clicks[i].x, clicks[i].y};
-    f->trace_quart_ellipse(R, C, D, pmCopy, kVert, 1);
+    f->trace_quart_ellipse(R, C, D, pmCopy, kVert, trait_simple(1));
     Q = C;
     R = D;
   }
@@ -173,7 +174,7 @@ TEST_F(EllipticalStroke, PreviewsAndMarkersLeaveOnlyTheArcs) {
 TEST_F(EllipticalStroke, ACornerEqualToTheEndDrawsNothingAndLeavesThePen) {
   f.canvas().Pen.Width = 9;
   f.canvas().take_changed();
-  f->trace_quart_ellipse({10, 10}, {50, 50}, {50, 50}, pmCopy, kVert, 4);
+  f->trace_quart_ellipse({10, 10}, {50, 50}, {50, 50}, pmCopy, kVert, trait_simple(4));
   EXPECT_EQ(f.canvas().Pen.Width, 9);
   EXPECT_EQ(f.canvas().changed(), Rect{});
 }
@@ -200,7 +201,7 @@ TEST_F(EllipticalStroke, ShadowBoxesDrawShadedDotsAndIgnoreTheThickness) {
   const auto arc = [&](const char* thickness) {
     f.canvas().Draw(0, 0, Bitmap(400, 300));
     f->Edit3.set_text(thickness);
-    f->trace_quart_ellipse({20, 20}, {120, 20}, {120, 120}, pmCopy, kVert, 30);
+    f->trace_quart_ellipse({20, 20}, {120, 20}, {120, 120}, pmCopy, kVert, f->reglages_trace(Reglages::trait));
     return f.canvas().bitmap();
   };
   const Bitmap thin = arc("1");
@@ -314,7 +315,7 @@ TEST_F(EllipticalStroke, ArcsFollowTheirEllipse) {
         R{coordinate(400), coordinate(300)};
     if (Q.x == R.x && Q.y == R.y) continue;
     f.canvas().Draw(0, 0, Bitmap(400, 300));
-    f->trace_quart_ellipse(P, Q, R, pmCopy, kVert, 1);
+    f->trace_quart_ellipse(P, Q, R, pmCopy, kVert, trait_simple(1));
     std::vector<std::pair<double, double>> curve;
     for (int i = 0; i <= 8000; ++i) {
       const double t = i * 1.5707963267948966 / 8000, c = std::cos(t), s = std::sin(t);

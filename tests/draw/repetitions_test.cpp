@@ -92,10 +92,10 @@ TEST(Repetitions, BandsOfRowsOnAnyNumberOfThreadsDrawAsThePlainPath) {
   for (const auto& [w, h] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
     std::mt19937 rng(7 + w);
     StartedForm plain(w, h), t1(w, h), t2(w, h), t8(w, h);
-    plain.canvas().set_line_threads(0);
-    t1.canvas().set_line_threads(1);
-    t2.canvas().set_line_threads(2);
-    t8.canvas().set_line_threads(8);
+    plain.canvas().set_line_threads(LineThreads::none());
+    t1.canvas().set_line_threads(LineThreads::of(1));
+    t2.canvas().set_line_threads(LineThreads::of(2));
+    t8.canvas().set_line_threads(LineThreads::of(8));
     StartedForm* bands[] = {&t1, &t2, &t8};
     for (int cas = 0; cas < 150; ++cas) {
       Reglages r = au_hasard(rng);
@@ -121,13 +121,13 @@ TEST(Repetitions, BandsOfRowsOnAnyNumberOfThreadsDrawAsThePlainPath) {
           ASSERT_EQ(c.PenPos(), plain.canvas().PenPos()) << w << " case " << cas;
           ASSERT_EQ(c.Pen.Width, plain.canvas().Pen.Width) << w << " case " << cas;
           ASSERT_EQ(c.Pen.Color, plain.canvas().Pen.Color) << w << " case " << cas;
-          ASSERT_EQ(f->canvas().take_changed(), changed) << w << " case " << cas << " threads " << c.line_threads();
+          ASSERT_EQ(f->canvas().take_changed(), changed) << w << " case " << cas << " threads " << c.line_threads().count();
         }
       }
       const int draw = plain->Random(1 << 30);
       for (StartedForm* f : bands) {
         ASSERT_TRUE(f->canvas().bitmap() == plain.canvas().bitmap()) << w << " case " << cas << " threads "
-                                                                     << f->canvas().line_threads();
+                                                                     << f->canvas().line_threads().count();
         ASSERT_EQ((*f)->Random(1 << 30), draw) << w << " case " << cas;
       }
     }

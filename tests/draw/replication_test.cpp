@@ -432,5 +432,32 @@ TEST_F(Driver, SpiralFactor100000PaintsOnlyRepresentablePoints) {
   EXPECT_EQ(f.canvas().Pixels(f.canvas().width() - 1, f.canvas().height() - 1), clAqua);
 }
 
+// The settings a stroke is given are the ones every copy is drawn with,
+// whatever the panel says meanwhile; read from the panel, they are the
+// panel's.
+TEST_F(Driver, EveryCopyIsDrawnWithTheStrokesSettings) {
+  f->RadioGroup_symetrie.set_choice(Symetrie::quatre_quarts);
+  const auto picture = [&](auto draw) {
+    f.canvas().Draw(0, 0, Bitmap(f.canvas().width(), f.canvas().height()));
+    draw();
+    return f.canvas().bitmap();
+  };
+  f->Edit3.set_text("5");
+  f->CheckBox_ombre_2.set_checked(true);
+  f->Edit7.set_text("6");
+  const ReglagesTrace panel = f->reglages_trace(Reglages::replication);
+  const Bitmap shaded = picture([&] { f->trace_symetrique({300, 100}, {420, 180}, pmCopy, clRed); });
+  f->Edit3.set_text("1");
+  f->CheckBox_ombre_2.set_checked(false);
+  const Bitmap plain = picture([&] { f->trace_symetrique({300, 100}, {420, 180}, pmCopy, clRed); });
+  EXPECT_NE(plain, shaded);
+  EXPECT_EQ(picture([&] { f->trace_symetrique({300, 100}, {420, 180}, pmCopy, clRed, panel); }), shaded);
+  ASSERT_TRUE(panel.ombre);
+  EXPECT_EQ(panel.ombre->largeur, 6);
+  EXPECT_TRUE(panel.ombre->facon.sinus);
+  EXPECT_FALSE(panel.ombre->facon.carre);
+  EXPECT_EQ(panel.epaisseur, 5);
+}
+
 }  // namespace
 }  // namespace korvel

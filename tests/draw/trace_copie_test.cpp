@@ -54,7 +54,11 @@ struct TraceCopie : ::testing::Test {
     f->Edit6.set_text(count);
     ASSERT_EQ(f->nb_clones, StrToInt(count));
   }
-  void trace(CopieContexte c) { f->trace_copie(c); }
+  // With the settings trace_symetrique would hand it.
+  void trace(CopieContexte c) {
+    c.reglages = f->reglages_trace(Reglages::replication);
+    f->trace_copie(c);
+  }
 };
 
 // ---- painting ----------------------------------------------------------------
@@ -325,6 +329,7 @@ TEST_F(TraceCopie, CrayonDarkensToSixtyOrSeventyPercentAndJitters) {
     f->random().seed(seed);
     RandomGenerator replay(seed);
     CopieContexte c = copie(500, 500, 540, 520, kBleu);
+    c.reglages = f->reglages_trace(Reglages::replication);
     f->trace_copie(c);
     // 60 % or 70 % of (200, 100, 55), each channel rounded down.
     const bool soixante = replay.Random(2) == 0;
@@ -349,6 +354,7 @@ TEST_F(TraceCopie, OnlyCrayonDarkens) {
   f->random().seed(8);
   RandomGenerator replay(8);
   CopieContexte c = copie(500, 500, 540, 520, kBleu);
+  c.reglages = f->reglages_trace(Reglages::replication);
   f->trace_copie(c);
   EXPECT_EQ(c.couleur, kBleu);
   const int j1 = replay.Random(10), j2 = replay.Random(10), j3 = replay.Random(10), j4 = replay.Random(10);

@@ -51,7 +51,7 @@ TEST(CanvasBand, DrawsAsItsLinesOneByOneOnAnyNumberOfThreads) {
     bands[22].mode = TPenMode((bands[22].mode + 1) % 16);
 
     Canvas plain(picture);
-    plain.set_line_threads(0);
+    plain.set_line_threads(LineThreads::none());
     for (const Band& b : bands) {
       plain.Pen = {clBlack, b.width, b.style, b.mode};
       for (int i = 0; i < int(b.colours.size()); ++i) {
@@ -62,7 +62,7 @@ TEST(CanvasBand, DrawsAsItsLinesOneByOneOnAnyNumberOfThreads) {
         plain.LineTo(to->x, to->y);
       }
     }
-    for (const int threads : {0, 1, 2, 8}) {
+    for (const LineThreads threads : {LineThreads::none(), LineThreads::of(1), LineThreads::of(2), LineThreads::of(8)}) {
       Canvas c(picture);
       c.set_line_threads(threads);
       {
@@ -74,8 +74,8 @@ TEST(CanvasBand, DrawsAsItsLinesOneByOneOnAnyNumberOfThreads) {
       }
       ASSERT_EQ(c.PenPos(), plain.PenPos());
       ASSERT_EQ(c.Pen.Color, plain.Pen.Color);
-      ASSERT_EQ(c.changed(), plain.changed()) << "batch " << batch << ", threads " << threads;
-      ASSERT_EQ(differing(c.bitmap(), plain.bitmap()), PixelSet{}) << "batch " << batch << ", threads " << threads;
+      ASSERT_EQ(c.changed(), plain.changed()) << "batch " << batch << ", threads " << threads.count();
+      ASSERT_EQ(differing(c.bitmap(), plain.bitmap()), PixelSet{}) << "batch " << batch << ", threads " << threads.count();
     }
   }
 }

@@ -90,24 +90,35 @@ TEST(RasterOps, RepeatingHarmlesslyMeansASecondPassChangesNothing) {
 }
 
 // A picture is one colour from its making until anything is drawn on it:
-// whatever draws, the view then shows the pixels themselves.
+// whatever draws, the view then shows the pixels themselves. The picture is
+// tall enough for the deferred lines to be drawn on several threads.
 TEST(Canvas, IsOneColourUntilAnythingIsDrawnWhetherTheChangeWasTakenOrNot) {
+  constexpr int kHeight = 4200;
   Bitmap square(4, 4, clRed);
+  const TColor shades[3] = {RGB(0, 0, 255), RGB(0, 0, 200), RGB(0, 0, 150)};
   const std::pair<const char*, std::function<void(Canvas&)>> drawings[] = {
       {"line", [](Canvas& c) { c.MoveTo(1, 1), c.LineTo(30, 20); }},
+      {"band", [&](Canvas& c) { c.draw_band({1, 1}, {30, 20}, shades); }},
       {"rectangle fill", [](Canvas& c) { c.FillRect(2, 2, 3, 3); }},
       {"surface fill", [](Canvas& c) { c.FloodFill(5, 5, clWhite, fsSurface); }},
+      {"border fill", [](Canvas& c) { c.FloodFill(5, 5, clBlack, fsBorder); }},
       {"ellipse", [](Canvas& c) { c.Ellipse(3, 3, 12, 9); }},
       {"bitmap", [&](Canvas& c) { c.Draw(-2, -2, square); }},
       {"deferred lines", [](Canvas& c) {
-         c.set_line_threads(2);
+         c.set_line_threads(LineThreads::of(2));
          Canvas::DeferredLines deferred(c);
-         c.MoveTo(0, 39), c.LineTo(39, 0);
+         c.MoveTo(0, kHeight - 1), c.LineTo(39, 0);  // more rows than one thread is given
+       }},
+      {"deferred band", [&](Canvas& c) {
+         c.set_line_threads(LineThreads::of(2));
+         Canvas::DeferredLines deferred(c);
+         c.Pen.Width = 2;
+         c.draw_band({0, kHeight - 1}, {36, 0}, shades);
        }},
   };
   for (const auto& [what, draw] : drawings) {
     for (const bool taken : {false, true}) {
-      Canvas c(40, 30, clWhite);
+      Canvas c(40, kHeight, clWhite);
       // Reading keeps it so.
       EXPECT_EQ(c.Pixels(3, 3), clWhite);
       EXPECT_EQ(c.take_changed(), Rect{});

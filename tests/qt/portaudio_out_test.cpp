@@ -3,8 +3,10 @@
 #include "qt/portaudio_out.h"
 
 #include <gtest/gtest.h>
+#include <dlfcn.h>
 #include <portaudio.h>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
@@ -47,26 +49,31 @@ bool has_alsa_host() {
   return false;
 }
 
-TEST(PortAudioOut, TwoTonesReachTheDefaultOutputInOrder) {
+// ALSA's default output as a file, `capture`, for the test's lifetime.
+// Without truncation every opening of the device gets a file of its own:
+// capture.raw, then capture.raw.0001 and so on.
+struct AlsaFileOutput : ::testing::Test {
   QTemporaryDir dir;
-  const std::string config = dir.filePath("asound.conf").toStdString();
-  const std::string capture = dir.filePath("capture.raw").toStdString();
-  {
-    std::ofstream out(config);
-    // Without truncation every opening of the device gets a file of its
-    // own: capture.raw, then capture.raw.0001 and so on.
-    out << "pcm.!default {\n  type file\n  slave.pcm { type null }\n  file \"" << capture
-        << "\"\n  format \"raw\"\n  truncate false\n}\n";
-  }
-  const AlsaConfiguration alsa(config);
-  {
+  std::string capture = dir.filePath("capture.raw").toStdString();
+  std::optional<AlsaConfiguration> alsa;
+
+  void SetUp() override {
+    const std::string config = dir.filePath("asound.conf").toStdString();
+    {
+      std::ofstream out(config);
+      out << "pcm.!default {\n  type file\n  slave.pcm { type null }\n  file \"" << capture
+          << "\"\n  format \"raw\"\n  truncate false\n}\n";
+    }
+    alsa.emplace(config);
     // Only a machine without ALSA has nothing to test here.
     if (Pa_Initialize() != paNoError) GTEST_SKIP() << "PortAudio does not start here";
     const bool alsa_present = has_alsa_host();
     Pa_Terminate();
     if (!alsa_present) GTEST_SKIP() << "PortAudio has no ALSA host API on this machine";
   }
+};
 
+TEST_F(AlsaFileOutput, TwoTonesReachTheDefaultOutputInOrder) {
   TWaveFormatEx format;
   prepare_format(format);
   TWaveformSamples first, second;
@@ -91,19 +98,49 @@ TEST(PortAudioOut, TwoTonesReachTheDefaultOutputInOrder) {
   }
 }
 
-TEST(PortAudioOut, AFormatItDoesNotTakeOrAMissingLibraryIsNoDevice) {
+// With a device there, a format other than the one the burst uses is
+// refused as no device, opens nothing, and the next tone plays as usual.
+TEST_F(AlsaFileOutput, AFormatItDoesNotTakeIsNoDeviceAndOpensNothing) {
+  TWaveFormatEx format;
+  prepare_format(format);
+  TWaveformSamples tone;
+  genere_ton(tone, format, 1000, 20, 0.5);
+  PortAudioOut out;
+  TWaveFormatEx eight_bits = format;
+  eight_bits.wBitsPerSample = 8;
+  EXPECT_EQ(out.open(eight_bits), AudioOpen::no_device);
+  out.play(tone);  // nothing open: nothing played
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(capture))) << "the device was opened";
+  ASSERT_EQ(out.open(format), AudioOpen::opened);
+  out.play(tone);
+  out.close();
+  const std::vector<std::int32_t> heard = raw_samples(capture);
+  EXPECT_NE(std::search(heard.begin(), heard.end(), tone.begin(), tone.end()), heard.end());
+}
+
+TEST(PortAudioOut, AMissingLibraryIsNoDevice) {
+  TWaveFormatEx format;
+  prepare_format(format);
+  PortAudioOut out("libkorvel-no-such-audio.so.2");
+  EXPECT_EQ(out.open(format), AudioOpen::no_device);
+  EXPECT_EQ(out.open(format), AudioOpen::no_device) << "asked again";
+  out.play(TWaveformSamples(8));  // nothing open: nothing played
+  out.close();                    // harmless with nothing open
+}
+
+// A library without every call is no PortAudio: it is not started, and it
+// is unloaded again.
+TEST(PortAudioOut, AnIncompleteLibraryIsNoDeviceAndIsClosedAgain) {
+  const char* const path = KORVEL_INCOMPLETE_PORTAUDIO;
+  ASSERT_EQ(dlopen(path, RTLD_NOW | RTLD_NOLOAD), nullptr) << "loaded before the test";
   TWaveFormatEx format;
   prepare_format(format);
   {
-    PortAudioOut out("libkorvel-no-such-audio.so.2");
+    PortAudioOut out(path);
     EXPECT_EQ(out.open(format), AudioOpen::no_device);
-    EXPECT_EQ(out.open(format), AudioOpen::no_device) << "asked again";
-    out.play(TWaveformSamples(8));  // nothing open: nothing played
+    EXPECT_EQ(dlopen(path, RTLD_NOW | RTLD_NOLOAD), nullptr) << "still loaded";
   }
-  PortAudioOut out;
-  format.wBitsPerSample = 8;
-  EXPECT_EQ(out.open(format), AudioOpen::no_device);
-  out.close();  // harmless with nothing open
+  EXPECT_EQ(dlopen(path, RTLD_NOW | RTLD_NOLOAD), nullptr) << "still loaded";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <set>
 
 #include "support/form_fixture.h"
 
@@ -95,25 +96,49 @@ TEST(Musique, TenToThirtyNineRandomTonesEachOnItsOwnDevice) {
   EXPECT_TRUE(f.console.lines.empty());
 }
 
-// Each burst seeds the generator from the clock, whatever was drawn
-// before it, then draws the tone count, then each tone's frequency before
-// its duration.
-TEST(Musique, EachBurstReseedsFromTheClockAndDrawsFrequencyBeforeDuration) {
+// What a listener hears of one tone: its length, and its pitch counted
+// from the sine's sign changes (exact to one change either way).
+struct Heard {
+  double millis, hertz, hertz_error;
+};
+Heard heard(const TWaveformSamples& samples) {
+  int changes = 0;
+  for (std::size_t i = 1; i < samples.size(); ++i) changes += (samples[i - 1] < 0) != (samples[i] < 0) ? 1 : 0;
+  const double seconds = double(samples.size()) / 44100;
+  return {seconds * 1000, changes / (2 * seconds), 1 / seconds};
+}
+
+// Each burst seeds the generator from the clock, whatever was drawn before
+// it: the same clock gives the same tones, another clock others. Each tone
+// lasts 20 to 99 ms and sounds at 120 to 5119 Hz.
+TEST(Musique, EachBurstReseedsFromTheClockAndPlaysTonesInRange) {
   StartedForm f(32, 32);
   std::uint64_t now = 1000;
   f->random().set_clock([&] { return now; });
-  for (int burst = 0; burst < 2; ++burst, now += 7) {
+  const auto burst = [&](std::uint64_t clock, std::uint64_t seed_before) {
+    now = clock;
+    f->random().seed(seed_before);
     f.audio.tones.clear();
-    f->random().seed(99 + std::uint64_t(burst));
     f->musique();
-    RandomGenerator expected(now);
-    const int count = expected.Random(30) + 10;
-    ASSERT_EQ(f.audio.tones.size(), std::size_t(count));
-    for (int i = 0; i < count; ++i) {
-      const int frequency = expected.Random(5000) + 120;
-      const int duration = expected.Random(80) + 20;
-      EXPECT_EQ(f.audio.tones[std::size_t(i)], tone(frequency, duration)) << "burst " << burst << ", tone " << i;
+    return f.audio.tones;
+  };
+  const auto first = burst(1000, 99);
+  EXPECT_EQ(burst(1000, 5), first) << "the seed before the burst mattered";
+  EXPECT_NE(burst(1007, 99), first) << "another clock gave the same burst";
+  for (const std::uint64_t clock : {1000u, 1007u, 123456789u, 987654321u}) {
+    const auto tones = burst(clock, 1);
+    ASSERT_GE(tones.size(), 10u);
+    ASSERT_LE(tones.size(), 39u);
+    std::set<int> pitches;
+    for (const TWaveformSamples& t : tones) {
+      const Heard h = heard(t);
+      EXPECT_GE(h.millis, 19.99) << "clock " << clock;
+      EXPECT_LE(h.millis, 99.01) << "clock " << clock;
+      EXPECT_GE(h.hertz + h.hertz_error, 120) << "clock " << clock;
+      EXPECT_LE(h.hertz - h.hertz_error, 5119) << "clock " << clock;
+      pitches.insert(int(h.hertz / 100));
     }
+    EXPECT_GT(pitches.size(), 1u) << "every tone of the burst at one pitch, clock " << clock;
   }
 }
 
