@@ -78,7 +78,9 @@ void TForm1::FormCreate() {
   rep_prog = directory_of(m_services.program_path);
   const FileHomes homes = file_homes(text_files(), rep_prog, m_services.user_dirs);
   move_earlier_files(text_files(), homes, m_services.user_dirs);
+  rep_anneaux = homes.snapshots;
   rep_instantanes = homes.snapshots;
+  prend_anneau(RingTaking::existing_only);
   rep_images = homes.pictures;
   if (homes.per_user) {
     // The save dialog opens on a folder that exists; failing that, it opens

@@ -3,10 +3,19 @@
 // live in. The view implements it on the real file system; tests keep the
 // files in memory.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace korvel {
+
+// What came of holding a directory for the running program.
+enum class DirectoryHold : std::uint8_t {
+  held,             // this program's until it ends
+  held_by_another,  // another running program holds it
+  missing,          // no such directory
+  failed,           // the system could not say
+};
 
 class TextFiles {
  public:
@@ -27,6 +36,10 @@ class TextFiles {
   // anything: false, with both left as they were, when `to` exists. Throws
   // EInOutError with the cause in words on any other failure.
   virtual bool move_without_replacing(const std::string& from, const std::string& to) = 0;
+  // Holds the existing directory `dir` for this program, as every program
+  // that asks sees it, until the program ends (or this object goes): however
+  // it ends, the directory is free again.
+  virtual DirectoryHold hold_directory(const std::string& dir) = 0;
 };
 
 }  // namespace korvel

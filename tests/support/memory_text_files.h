@@ -1,6 +1,7 @@
 #pragma once
 // The program's own files kept in memory, by path, with switches for the
 // failures the real file system has.
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -39,8 +40,19 @@ class MemoryTextFiles : public TextFiles {
     files.erase(from);
     return true;
   }
+  DirectoryHold hold_directory(const std::string& dir) override {
+    if (held_elsewhere.count(dir)) return DirectoryHold::held_by_another;
+    if (absent_dirs.count(dir) && std::find(made_dirs.begin(), made_dirs.end(), dir) == made_dirs.end())
+      return DirectoryHold::missing;
+    held.push_back(dir);
+    return DirectoryHold::held;
+  }
 
   std::map<std::string, std::string> files;
+  // Directories not there until made (every other one is); those held by
+  // other running programs; those this one holds.
+  std::set<std::string> absent_dirs, held_elsewhere;
+  std::vector<std::string> held;
   std::set<std::string> unreadable, read_only_dirs;
   bool fail_writes = false;
   int reads = 0, writes = 0;
