@@ -52,7 +52,8 @@ bool TForm1::prepare_dossier_instantanes() {
   if (dossier_instantanes == SnapshotFolder::unavailable) return false;
   if (anneau == SnapshotRing::none_free) {
     dossier_instantanes = SnapshotFolder::unavailable;
-    desktop().show_message("Seize autres Korvel sont ouverts. Les traits ne seront pas gardés pour revenir en arrière.");
+    desktop().show_message(
+        "Seize autres Korvel sont ouverts. Les traits ne seront pas gardés pour revenir en arrière.");
     return false;
   }
   if (rep_instantanes == rep_prog || dossier_instantanes == SnapshotFolder::ready) return true;

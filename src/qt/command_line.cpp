@@ -41,7 +41,9 @@ CommandLine parse_command_line(const QStringList& arguments, const QString& work
   parser.addOption(version);
   if (!parser.parse(arguments)) {
     const QStringList unknown = parser.unknownOptionNames();
-    const QString what = unknown.isEmpty() ? parser.errorText() : QStringLiteral("option inconnue « %1 »").arg(typed_option(arguments, unknown.first()));
+    const QString what = unknown.isEmpty()
+                             ? parser.errorText()
+                             : QStringLiteral("option inconnue « %1 »").arg(typed_option(arguments, unknown.first()));
     return {CommandLine::Action::refuse, {}, QStringLiteral("korvel : ") + what + kHelpHint};
   }
   if (parser.isSet(help)) return {CommandLine::Action::help, {}, {}};
