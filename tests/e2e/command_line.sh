@@ -40,7 +40,7 @@ cp "$program" "$work/korvel"
 mkdir -p "$work/pictures"
 convert -size 960x1080 xc:'rgb(20,200,40)' -size 960x1080 xc:'rgb(200,40,20)' +append "$work/pictures/deux côtés.png"
 # Cut in its middle: refused, with the reason.
-head -c 3000 "$work/pictures/deux côtés.png" >"$work/pictures/coupée.png"
+head -c $(($(stat -c %s "$work/pictures/deux côtés.png") / 2)) "$work/pictures/deux côtés.png" >"$work/pictures/coupée.png"
 
 korvel_pid=''
 on_exit '[[ -n $korvel_pid ]] && kill $korvel_pid 2>/dev/null'
