@@ -129,7 +129,7 @@ struct Choices {
 std::vector<std::pair<Control&, const char*>> screen_reader_names(TForm1& f) {
   return {{f.Edit6, "clones"},       {f.Edit3, "épaisseur"}, {f.Edit1, "nb de pétales"},
           {f.Edit4, "tour(s)"},      {f.Edit5, "f ="},       {f.Edit2, "piège à focus"},
-          {f.Image1, "image"},       {f.Memo1, "aide"},      {f.RadioGroup_peindre_dessiner, "peindre"},
+          {f.ScrollBox1, "zone de dessin"}, {f.Image1, "image"}, {f.Memo1, "aide"},      {f.RadioGroup_peindre_dessiner, "peindre"},
           {f.RadioGroup_type_trace, "type de tracé"}};
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/text.h"
 #include "qt/edit_widget.h"
+#include "qt/label_widget.h"
 #include "qt/panel_widget.h"
 #include "qt/picture_widget.h"
 #include "qt/qt_convert.h"
@@ -34,8 +35,8 @@ class PanelAccessible : public QAccessibleWidget {
 
   // The up-down arrows stay out of the tree: the number field beside them
   // is a spin box that steps up and down itself, so a screen reader meets
-  // one control with its value rather than two more stops that say nothing
-  // of it.
+  // one control with its value rather than more stops that say nothing of
+  // it. So does a label while it has no caption.
   int childCount() const override { return int(children_shown().size()); }
   QAccessibleInterface* child(int index) const override {
     const QList<QWidget*> children = children_shown();
@@ -50,7 +51,10 @@ class PanelAccessible : public QAccessibleWidget {
     QList<QWidget*> shown;
     for (QObject* o : widget()->children()) {
       auto* w = qobject_cast<QWidget*>(o);
-      if (w && !w->isWindow() && !qobject_cast<UpDownWidget*>(w)) shown.append(w);
+      if (!w || w->isWindow() || qobject_cast<UpDownWidget*>(w)) continue;
+      // A label without a caption shows nothing: it is no stop either.
+      if (auto* label = qobject_cast<LabelWidget*>(w); label && label->model().caption().empty()) continue;
+      shown.append(w);
     }
     return shown;
   }
