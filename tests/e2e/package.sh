@@ -108,7 +108,8 @@ picture=$work/picture.png
 convert -size 960x1080 xc:'rgb(20,200,40)' -size 960x1080 xc:'rgb(200,40,20)' +append "$picture"
 # The launcher's command, %f the picture, as the desktop runs it.
 # shellcheck disable=SC2086
-as_user ${command/\%f/$picture} >"$work/korvel.log" 2>&1 &
+setpriv --reuid="$user" --regid="$group" --clear-groups env QT_QPA_PLATFORM=xcb ${command/\%f/$picture} \
+  >"$work/korvel.log" 2>&1 &
 korvel_pid=$!
 on_exit 'kill $korvel_pid 2>/dev/null'
 
