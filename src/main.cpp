@@ -1,8 +1,10 @@
-// Korvel: the program entry. Creates the one window on the screen the
-// program starts on and runs the event loop until "Quitter ?" is answered
-// Yes (or the window is closed by the system).
+// Korvel: the program entry. Reads the command line, creates the one window
+// on the screen the program starts on, opens the picture it was given, and
+// runs the event loop until "Quitter ?" is answered Yes (or the window is
+// closed by the system).
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QIcon>
 #include <QScreen>
 #include <QStandardPaths>
@@ -11,6 +13,7 @@
 #include "app/main_window.h"
 #include "files/data_directory.h"
 #include "platform/dispatch.h"
+#include "qt/command_line.h"
 #include "qt/french_texts.h"
 #include "qt/main_view.h"
 #include "qt/qt_desktop.h"
@@ -20,12 +23,17 @@
 #include "qt/startup.h"
 
 int main(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const korvel::qt::CommandLine line = korvel::qt::parse_command_line(arguments, QDir::currentPath());
+  if (const auto status = korvel::qt::answer_without_window(line)) return *status;
+
   // Past a file-size limit a write fails with EFBIG and is reported like any
   // failed write, instead of the signal ending the program.
   std::signal(SIGXFSZ, SIG_IGN);
   const std::jthread fonts = korvel::qt::read_font_configuration_in_background();
-  // No argument is read, not even Qt's own options (-platform, -reverse...):
-  // a launcher that passes a file, or anything else, changes nothing.
+  // Qt's own options (-platform, -reverse...) are not ours: they were
+  // refused above, and Qt is given none.
   char program_name[] = "korvel";
   char* qt_argv[] = {argc > 0 && argv[0] ? argv[0] : program_name, nullptr};
   int qt_argc = 1;
@@ -61,6 +69,13 @@ int main(int argc, char* argv[]) {
   korvel::qt::after_first_frame(window, [] {
     QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.korvel.Korvel")));
   });
+  // Opened once the window is up, as "Ouvrir" would: a refused file leaves
+  // the new picture and says why.
+  if (!line.file.isEmpty()) {
+    korvel::qt::after_first_frame(window, [&] {
+      window.context().run([&] { form.ouvre_image(line.file.toStdString()); });
+    });
+  }
   if (form.terminated) return 0;
   return app.exec();
 }

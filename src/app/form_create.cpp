@@ -79,9 +79,15 @@ void TForm1::FormCreate() {
   rep_prog = directory_of(m_services.program_path);
   const FileHomes homes = file_homes(text_files(), rep_prog, m_services.user_dirs);
   move_earlier_files(text_files(), homes, m_services.user_dirs);
+  rep_anneaux = homes.snapshots;
   rep_instantanes = homes.snapshots;
-  rep_film = recording_directory(homes, m_services.user_dirs);
-  m_recording = std::make_unique<Recording>(text_files(), rep_film);
+  prend_anneau(RingTaking::existing_only);
+  // Each running program records in a directory it holds, as it does its
+  // snapshots: two programs never number, thin or wipe each other's frames.
+  const RingChoice film =
+      take_snapshot_ring(text_files(), recording_directory(homes, m_services.user_dirs), rep_prog, RingTaking::making_it);
+  rep_film = film.directory;
+  if (film.outcome == RingChoice::Outcome::taken) m_recording = std::make_unique<Recording>(text_files(), rep_film);
   rep_images = homes.pictures;
   if (homes.per_user) {
     // The save dialog opens on a folder that exists; failing that, it opens

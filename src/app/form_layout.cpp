@@ -127,9 +127,17 @@ struct Choices {
 // number fields by the labels beside them ("tour(s) f =" stands between the
 // spiral's turns and its factor), the others by what they are.
 std::vector<std::pair<Control&, const char*>> screen_reader_names(TForm1& f) {
-  return {{f.Edit6, "clones"},       {f.Edit3, "épaisseur"}, {f.Edit1, "nb de pétales"},
-          {f.Edit4, "tour(s)"},      {f.Edit5, "f ="},       {f.Edit2, "piège à focus"},
-          {f.Image1, "image"},       {f.Memo1, "aide"},      {f.RadioGroup_peindre_dessiner, "peindre"},
+  return {{f.Edit6, "clones"},
+          {f.Edit3, "épaisseur"},
+          {f.Edit1, "nb de pétales"},
+          {f.Edit4, "tour(s)"},
+          {f.Edit5, "f ="},
+          {f.Edit2, "piège à focus"},
+          {f.ScrollBox1, "zone de dessin"},
+          {f.Image1, "image"},
+          {f.Panel8, "panneau d'aide"},
+          {f.Memo1, "aide"},
+          {f.RadioGroup_peindre_dessiner, "peindre"},
           {f.RadioGroup_type_trace, "type de tracé"}};
 }
 

@@ -30,6 +30,7 @@ struct CopieContexte;  // draw/copie.h
 struct ReglagesTrace;  // draw/reglages_trace.h
 enum class Reglages;
 class SnapshotWriter;  // files/snapshot_writer.h
+enum class RingTaking : std::uint8_t;  // files/data_directory.h
 struct SnapshotOutcome;
 enum class TimelapseFrame : std::uint8_t;
 class Recording;         // files/timelapse_recording.h
@@ -341,13 +342,20 @@ class TForm1 : public MouseEvents {
   // The same, only if that write has already ended: never waits.
   void recueille_instantane();
   // Where the snapshot files live: rep_prog, or the user's data directory
-  // when the program's directory is not writable.
+  // when the program's directory is not writable; in either, a ring of its
+  // own for each program running at the same time.
   std::string rep_instantanes;
   // Whether the user's data directory could be made: when it cannot, the
   // person is told once and the strokes go on without snapshots.
   enum class SnapshotFolder { not_made, ready, unavailable };
   SnapshotFolder dossier_instantanes = SnapshotFolder::not_made;
   bool prepare_dossier_instantanes();
+  // This run's ring, taken at start when its directory exists, else at the
+  // first snapshot or step: the one place where it is decided.
+  enum class SnapshotRing { to_take, taken, none_free };
+  SnapshotRing anneau = SnapshotRing::to_take;
+  std::string rep_anneaux;  // the first ring; the others are inside it
+  void prend_anneau(RingTaking how);
 
   // ---- the time-lapse (files/timelapse.cpp) ----------------------------------
   // Hands the picture on screen to the recording, on the snapshot writer's
@@ -367,6 +375,10 @@ class TForm1 : public MouseEvents {
   std::string nom_unique(const std::string& name);
   void Panel7Click();
   void Panel5Click();
+  // Draws the picture file at `path` over the picture as "Ouvrir" does once
+  // its dialog is confirmed; also for a file named on the command line.
+  // A refused file throws and leaves the picture as it was.
+  void ouvre_image(const std::string& path);
   // korvel.prm in the data directory, worked out afresh at each use.
   std::string chemin_parametres();
   void sauve_params();

@@ -56,6 +56,32 @@ void prepare_data_directory(TextFiles& files, const std::string& directory, cons
   if (directory != rep_prog) files.make_directories(directory);
 }
 
+std::string snapshot_ring(const std::string& snapshots, int ring) {
+  return ring <= 1 ? snapshots : snapshots + "/ring-" + IntToStr(ring);
+}
+
+RingChoice take_snapshot_ring(TextFiles& files, const std::string& snapshots, const std::string& rep_prog,
+                              RingTaking how) {
+  using Outcome = RingChoice::Outcome;
+  for (int ring = 1; ring <= kSnapshotRings; ++ring) {
+    const std::string dir = snapshot_ring(snapshots, ring);
+    DirectoryHold hold = files.hold_directory(dir);
+    if (hold == DirectoryHold::missing) {
+      // The first ring is made with the first snapshot; the others, inside
+      // a ring that exists, when they are taken.
+      if (ring == 1 && how == RingTaking::existing_only) return {Outcome::not_yet, dir};
+      try {
+        prepare_data_directory(files, dir, rep_prog);
+      } catch (const EInOutError&) {
+        return {Outcome::taken, dir};
+      }
+      hold = files.hold_directory(dir);
+    }
+    if (hold != DirectoryHold::held_by_another) return {Outcome::taken, dir};
+  }
+  return {Outcome::none_free, snapshots};
+}
+
 void move_earlier_files(TextFiles& files, const FileHomes& homes, const UserDirectories& user) {
   if (!homes.per_user || user.old_data.empty()) return;
   const auto move = [&](const std::string& from, const std::string& to_dir, const std::string& to) {

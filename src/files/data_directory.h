@@ -1,6 +1,7 @@
 #pragma once
 // Where the program keeps its own files (the snapshots and korvel.prm), and
 // where the first save starts.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -39,6 +40,32 @@ std::string recording_directory(const FileHomes& homes, const UserDirectories& u
 // Creates the data directory on demand, before a file is written there; the
 // program's own directory is never created.
 void prepare_data_directory(TextFiles& files, const std::string& directory, const std::string& rep_prog);
+
+// How many programs can keep a ring of snapshots each at the same time.
+inline constexpr int kSnapshotRings = 16;
+
+// Ring `ring` (1 to kSnapshotRings) of the snapshots directory: the
+// directory itself, then its subdirectories ring-2, ring-3...
+std::string snapshot_ring(const std::string& snapshots, int ring);
+
+enum class RingTaking : std::uint8_t { existing_only, making_it };
+
+struct RingChoice {
+  enum class Outcome : std::uint8_t { taken, not_yet, none_free };
+  Outcome outcome = Outcome::taken;
+  std::string directory;
+};
+
+// The ring of snapshots of this run: `snapshots` itself unless another
+// running program holds it, else the first ring that none holds, made as
+// needed. Each program holds its ring until it ends, so no two running
+// programs write or step through the same files, and an ended program's
+// ring goes to the next start. `not_yet` while `snapshots` does not exist
+// and may not be made (`existing_only`); `none_free` when every ring is
+// held. A directory that cannot be made or held is taken as it is: writing
+// there says what is wrong.
+RingChoice take_snapshot_ring(TextFiles& files, const std::string& snapshots, const std::string& rep_prog,
+                              RingTaking how);
 
 // Moves the settings file and the snapshots that an earlier version left in
 // `user.old_data` to their new homes, each by one atomic move that replaces

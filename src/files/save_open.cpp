@@ -82,10 +82,13 @@ void TForm1::Panel5Click() {
   dialog.initial_dir = Label_rep.caption();
   dialog.default_ext = "bmp";
   const std::optional<std::string> path = desktop().open_picture(dialog);
-  if (!path) return;
+  if (path) ouvre_image(*path);
+}
+
+void TForm1::ouvre_image(const std::string& path) {
   // Only the part that lands on the picture is read.
   const Canvas& canvas = Image1.canvas();
-  const Bitmap picture = image_files().read(*path, {canvas.width(), canvas.height()});
+  const Bitmap picture = image_files().read(path, {canvas.width(), canvas.height()});
   Image1.canvas().Draw(0, 0, picture);
   record_frame(TimelapseFrame::first);
 }

@@ -52,8 +52,15 @@ void TForm1::attend_instantane() {
 }
 
 bool TForm1::prepare_dossier_instantanes() {
-  if (rep_instantanes == rep_prog || dossier_instantanes == SnapshotFolder::ready) return true;
+  prend_anneau(RingTaking::making_it);
   if (dossier_instantanes == SnapshotFolder::unavailable) return false;
+  if (anneau == SnapshotRing::none_free) {
+    dossier_instantanes = SnapshotFolder::unavailable;
+    desktop().show_message(
+        "Seize autres Korvel sont ouverts. Les traits ne seront pas gardés pour revenir en arrière.");
+    return false;
+  }
+  if (rep_instantanes == rep_prog || dossier_instantanes == SnapshotFolder::ready) return true;
   try {
     prepare_data_directory(text_files(), rep_instantanes, rep_prog);
   } catch (const EInOutError& e) {
@@ -107,8 +114,19 @@ void TForm1::affiche_fic_suivant() {
   montre_fic(slot_after(indice_fic, max_fic), " -> ");
 }
 
+// Two programs running at the same time each keep their own ring: the
+// second neither overwrites the first one's snapshots nor shows them.
+void TForm1::prend_anneau(RingTaking how) {
+  if (anneau != SnapshotRing::to_take) return;
+  const RingChoice choice = take_snapshot_ring(text_files(), rep_anneaux, rep_prog, how);
+  rep_instantanes = choice.directory;
+  if (choice.outcome == RingChoice::Outcome::taken) anneau = SnapshotRing::taken;
+  if (choice.outcome == RingChoice::Outcome::none_free) anneau = SnapshotRing::none_free;
+}
+
 // A step of the walk: shows `slot`; neither writes a file nor changes max_fic.
 void TForm1::montre_fic(int slot, const char* fleche) {
+  prend_anneau(RingTaking::existing_only);
   Label8.set_caption(ring_text(indice_fic, max_fic));
   indice_fic = slot;
   nom_fic = nom_instantane(rep_instantanes, indice_fic);

@@ -10,6 +10,14 @@
 
 namespace korvel {
 
+// What came of holding a directory for the running program.
+enum class DirectoryHold : std::uint8_t {
+  held,             // this program's until it ends
+  held_by_another,  // another running program holds it
+  missing,          // no such directory
+  failed,           // the system could not say
+};
+
 class TextFiles {
  public:
   virtual ~TextFiles() = default;
@@ -43,6 +51,10 @@ class TextFiles {
   // Removes the name `path` (a link goes, never what it points to); nothing
   // when there is none. Throws EInOutError with the cause in words.
   virtual void remove(const std::string& path) = 0;
+  // Holds the existing directory `dir` for this program, as every program
+  // that asks sees it, until the program ends (or this object goes): however
+  // it ends, the directory is free again.
+  virtual DirectoryHold hold_directory(const std::string& dir) = 0;
 };
 
 }  // namespace korvel

@@ -5,9 +5,11 @@
 
 #include "platform/text.h"
 #include "qt/edit_widget.h"
+#include "qt/label_widget.h"
 #include "qt/panel_widget.h"
 #include "qt/picture_widget.h"
 #include "qt/qt_convert.h"
+#include "qt/updown_widget.h"
 
 namespace korvel::qt {
 
@@ -31,7 +33,31 @@ class PanelAccessible : public QAccessibleWidget {
       QAccessibleWidget::doAction(name);
   }
 
+  // The up-down arrows stay out of the tree: the number field beside them
+  // is a spin box that steps up and down itself, so a screen reader meets
+  // one control with its value rather than more stops that say nothing of
+  // it. So does a label while it has no caption.
+  int childCount() const override { return int(children_shown().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const QList<QWidget*> children = children_shown();
+    return index >= 0 && index < children.size() ? QAccessible::queryAccessibleInterface(children[index]) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child ? int(children_shown().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+  }
+
  private:
+  QList<QWidget*> children_shown() const {
+    QList<QWidget*> shown;
+    for (QObject* o : widget()->children()) {
+      auto* w = qobject_cast<QWidget*>(o);
+      if (!w || w->isWindow() || qobject_cast<UpDownWidget*>(w)) continue;
+      // A label without a caption shows nothing: it is no stop either.
+      if (auto* label = qobject_cast<LabelWidget*>(w); label && label->model().caption().empty()) continue;
+      shown.append(w);
+    }
+    return shown;
+  }
   static QAccessible::Role role_of(const PanelWidget& panel) {
     if (panel.clickable()) return QAccessible::Button;
     return panel.model().children().empty() ? QAccessible::StaticText : QAccessible::Pane;

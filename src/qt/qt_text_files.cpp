@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <dirent.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,6 +106,22 @@ bool QtTextFiles::move_without_replacing(const std::string& from, const std::str
     return false;
   ::unlink(from.c_str());
   return true;
+}
+
+QtTextFiles::~QtTextFiles() {
+  for (const int fd : m_held) ::close(fd);
+}
+
+DirectoryHold QtTextFiles::hold_directory(const std::string& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? DirectoryHold::missing : DirectoryHold::failed;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return error == EWOULDBLOCK ? DirectoryHold::held_by_another : DirectoryHold::failed;
+  }
+  m_held.push_back(fd);
+  return DirectoryHold::held;
 }
 
 }  // namespace korvel::qt

@@ -1,11 +1,17 @@
 #pragma once
 // The program's own small files on the real file system.
+#include <vector>
+
 #include "platform/text_files.h"
 
 namespace korvel::qt {
 
 class QtTextFiles : public TextFiles {
  public:
+  QtTextFiles() = default;
+  QtTextFiles(const QtTextFiles&) = delete;
+  QtTextFiles& operator=(const QtTextFiles&) = delete;
+  ~QtTextFiles() override;
   // Only a regular file is read; a directory, a pipe or a device in its
   // place reads as missing, without waiting.
   std::optional<std::string> read(const std::string& path, std::size_t max_bytes) override;
@@ -20,6 +26,12 @@ class QtTextFiles : public TextFiles {
   void write_unflushed(const std::string& path, const std::string& bytes) override;
   std::vector<Entry> list_files(const std::string& dir) const override;
   void remove(const std::string& path) override;
+  // An exclusive flock on the open directory: the system lets it go when the
+  // program ends, even by a crash.
+  DirectoryHold hold_directory(const std::string& dir) override;
+
+ private:
+  std::vector<int> m_held;  // descriptors of the directories held
 };
 
 }  // namespace korvel::qt

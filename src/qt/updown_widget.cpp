@@ -35,12 +35,6 @@ UpDownWidget::UpDownWidget(UpDown& model, ViewContext& context, QWidget* parent)
 void UpDownWidget::refresh() {
   apply_bounds(*this, m_model);
   apply_hint(*this, m_model);
-  // The arrows say what they change.
-  const QString field = m_model.associate() ? accessible_name_of(*m_model.associate()) : QString();
-  m_up->setAccessibleName(QStringLiteral("augmenter"));
-  m_down->setAccessibleName(QStringLiteral("diminuer"));
-  m_up->setAccessibleDescription(field);
-  m_down->setAccessibleDescription(field);
 }
 
 void UpDownWidget::resizeEvent(QResizeEvent*) {

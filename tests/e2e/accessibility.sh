@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program as a screen reader sees it: starts a private session bus and
 # the AT-SPI bus on it, the program under Xvfb with Qt's accessibility on,
-# and reads its tree through AT-SPI. Fails on any unnamed control or a button
-# without its press action; presses "Aide" through AT-SPI and reads the help.
+# and reads its tree through AT-SPI. Fails on any unnamed object, whatever
+# its role, or a button without its press action; presses "Aide" through
+# AT-SPI and reads the help.
 #   tests/e2e/accessibility.sh path/to/korvel       (prints "accessibility: ok")
 set -euo pipefail
 source "$(dirname "$0")/session.sh"

@@ -17,12 +17,20 @@ id=org.korvel.Korvel
 desktop=$prefix/share/applications/$id.desktop
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
 [[ -f $desktop ]] || fail "no launcher entry"
+[[ -f $prefix/share/man/man1/korvel.1 ]] || fail "no manual page"
 [[ -f $metainfo ]] || fail "no AppStream metadata"
 desktop-file-validate "$desktop" || fail "launcher entry refused"
 appstreamcli validate --no-net "$metainfo" >/dev/null || fail "AppStream metadata refused"
 
-# The entry starts the installed program by name, under the icon installed.
-grep -qx 'Exec=korvel' "$desktop" || fail "the entry does not start korvel"
+# The entry starts the installed program by name, with the file it is
+# asked to open, under the icon installed; it opens the formats "Ouvrir"
+# reads, and the metadata offers the same.
+grep -qx 'Exec=korvel %f' "$desktop" || fail "the entry does not start korvel with a file"
+types=(image/bmp image/png image/jpeg image/gif)
+grep -qx "MimeType=$(printf '%s;' "${types[@]}")" "$desktop" || fail "the entry does not take the picture formats"
+for type in "${types[@]}"; do
+  grep -q "<mediatype>$type</mediatype>" "$metainfo" || fail "the metadata does not provide $type"
+done
 grep -qx "Icon=$id" "$desktop" || fail "the entry does not name the icon $id"
 grep -q '^Categories=.*Graphics;' "$desktop" || fail "the entry is not in the graphics category"
 grep -q '^Comment\[fr\]=' "$desktop" || fail "no French comment"

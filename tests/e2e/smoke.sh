@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end smoke check: the real program in a real X server (Xvfb), driven
 # like a person with xdotool and looked at with ImageMagick.
-#   tests/e2e/smoke.sh [path/to/korvel]
+#   tests/e2e/smoke.sh [path/to/korvel]     (/usr/bin/korvel: the installed one)
 # Starts on :99 at 1920x1080, checks the first screen, draws a stroke, checks
 # its snapshot file, quits through "Quit" and "Quitter ?". Prints
 # "smoke: ok" and exits 0 on success.
@@ -27,8 +27,14 @@ cleanup() {
 trap cleanup EXIT
 
 # The program in a directory of its own: its snapshots and settings land
-# there, and the user's data directory is a fresh one too.
-cp "$program" "$work/korvel"
+# there, and the user's data directory is a fresh one too. An installed
+# program runs where it is, its files in the fresh home.
+if [[ $program == /usr/* ]]; then
+  run=$program
+else
+  cp "$program" "$work/korvel"
+  run=$work/korvel
+fi
 export HOME=$work/home XDG_STATE_HOME=$work/home/.local/state XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
@@ -46,7 +52,7 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $display"
 
-QT_QPA_PLATFORM=xcb "$work/korvel" >"$work/korvel.log" 2>&1 &
+QT_QPA_PLATFORM=xcb "$run" >"$work/korvel.log" 2>&1 &
 korvel_pid=$!
 
 # "srgb(r,g,b)" of the screenshot's pixel at x, y.

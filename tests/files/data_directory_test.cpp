@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
+#include <set>
 
 #include "support/form_fixture.h"
 
@@ -93,6 +95,78 @@ TEST(FileHomes, WhatAnEarlierVersionLeftMovesOnceAndReplacesNothing) {
   testing::StartedForm built(64, 48, testing::StartedForm::default_program_path(),
                              [&](testing::MemoryTextFiles& t) { t.files = {{old + "/korvel.prm", "x"}}; });
   EXPECT_EQ(built.text_files.files.count(old + "/korvel.prm"), 1u);
+}
+
+}  // namespace
+}  // namespace korvel
+
+namespace korvel {
+namespace {
+
+// Which ring a program takes, given the rings other running programs hold.
+TEST(SnapshotRings, EachRunningProgramTakesARingNoneHolds) {
+  const std::string s = "/home/u/.local/state/korvel";
+  struct Case {
+    std::set<std::string> held_elsewhere, absent;
+    RingTaking how;
+    RingChoice::Outcome outcome;
+    std::string directory;
+  };
+  std::set<std::string> all_held;
+  for (int ring = 1; ring <= kSnapshotRings; ++ring) all_held.insert(snapshot_ring(s, ring));
+  const Case cases[] = {
+      {{}, {}, RingTaking::existing_only, RingChoice::Outcome::taken, s},
+      {{s}, {s + "/ring-2"}, RingTaking::existing_only, RingChoice::Outcome::taken, s + "/ring-2"},
+      {{s, s + "/ring-2"}, {}, RingTaking::existing_only, RingChoice::Outcome::taken, s + "/ring-3"},
+      {{s + "/ring-2"}, {}, RingTaking::existing_only, RingChoice::Outcome::taken, s},  // the first ended
+      {{}, {s}, RingTaking::existing_only, RingChoice::Outcome::not_yet, s},             // made with a snapshot
+      {{}, {s}, RingTaking::making_it, RingChoice::Outcome::taken, s},
+      {all_held, {}, RingTaking::making_it, RingChoice::Outcome::none_free, s},
+  };
+  for (const Case& c : cases) {
+    testing::MemoryTextFiles files;
+    files.held_elsewhere = c.held_elsewhere;
+    files.absent_dirs = c.absent;
+    const RingChoice choice = take_snapshot_ring(files, s, "/usr/bin", c.how);
+    EXPECT_EQ(choice.outcome, c.outcome) << c.directory;
+    EXPECT_EQ(choice.directory, c.directory);
+    if (choice.outcome == RingChoice::Outcome::taken)
+      EXPECT_EQ(files.held, std::vector<std::string>{c.directory});
+    else
+      EXPECT_TRUE(files.held.empty());
+    // Only the ring taken is made, and only when it was missing.
+    for (const std::string& made : files.made_dirs) EXPECT_TRUE(made == c.directory && c.absent.count(made)) << made;
+  }
+}
+
+// A second program beside a running one: its strokes go to a ring of its
+// own, the first one's files are never written; past the last ring it says
+// so once and draws on without snapshots.
+TEST(SnapshotRings, ASecondProgramWritesItsOwnRingAndThe17thNone) {
+  const auto started = [](const std::set<std::string>& held) {
+    return std::make_unique<testing::StartedForm>(32, 32, testing::StartedForm::default_program_path(),
+                                                  [&](testing::MemoryTextFiles& t) { t.held_elsewhere = held; });
+  };
+  const std::string program = testing::StartedForm::default_program_path();
+  const std::string dir = program.substr(0, program.rfind('/'));
+  auto second = started({dir});
+  second->canvas().Brush.Color = clRed;
+  second->canvas().FillRect(0, 0, 8, 8);
+  (*second)->wb();
+  (*second)->affiche_fic_precedent();
+  EXPECT_EQ((*second)->nom_fic, dir + "/ring-2/~100.bmp");
+  EXPECT_TRUE(second->files.exists(dir + "/ring-2/~100.bmp"));
+  EXPECT_FALSE(second->files.exists(dir + "/~100.bmp"));
+
+  std::set<std::string> all_held;
+  for (int ring = 1; ring <= kSnapshotRings; ++ring) all_held.insert(snapshot_ring(dir, ring));
+  auto seventeenth = started(all_held);
+  for (int k = 0; k < 3; ++k) (*seventeenth)->wb();
+  ASSERT_EQ(seventeenth->desktop.messages.size(), 1u);
+  EXPECT_EQ(seventeenth->desktop.messages[0],
+            "Seize autres Korvel sont ouverts. Les traits ne seront pas gardés pour revenir en arrière.");
+  EXPECT_EQ((*seventeenth)->indice_fic, -1);
+  EXPECT_TRUE(seventeenth->files.writes.empty());
 }
 
 }  // namespace

@@ -34,8 +34,11 @@ namespace korvel::qt::testing {
 // The program as main() starts it, in a directory of its own; `after_create` changes the form before the window.
 struct StartedWindow {
   explicit StartedWindow(const std::function<void(TForm1&)>& after_create = {})
+      : StartedWindow(QString(), after_create) {}
+  // Started from `program_dir` instead: programs side by side in one place.
+  explicit StartedWindow(const QString& program_dir, const std::function<void(TForm1&)>& after_create = {})
       : desktop(QGuiApplication::primaryScreen()) {
-    const std::string dir = directory.path().toStdString();
+    const std::string dir = (program_dir.isEmpty() ? directory.path() : program_dir).toStdString();
     form = std::make_unique<TForm1>(Services{desktop, files, dir + "/korvel", korvel::testing::home_directories(dir + "/home"),
                                              text_files, audio, console});
     dispatch(desktop, [&] { form->FormCreate(); });

@@ -1,6 +1,7 @@
 #pragma once
 // The program's own files kept in memory, by path, with switches for the
 // failures the real file system has.
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -44,6 +45,13 @@ class MemoryTextFiles : public TextFiles {
     files.erase(from);
     return true;
   }
+  DirectoryHold hold_directory(const std::string& dir) override {
+    if (held_elsewhere.count(dir)) return DirectoryHold::held_by_another;
+    if (absent_dirs.count(dir) && std::find(made_dirs.begin(), made_dirs.end(), dir) == made_dirs.end())
+      return DirectoryHold::missing;
+    held.push_back(dir);
+    return DirectoryHold::held;
+  }
 
   void write_unflushed(const std::string& path, const std::string& bytes) override { write(path, bytes); }
   std::vector<Entry> list_files(const std::string& dir) const override {
@@ -62,6 +70,10 @@ class MemoryTextFiles : public TextFiles {
   }
 
   std::map<std::string, std::string> files;
+  // Directories not there until made (every other one is); those held by
+  // other running programs; those this one holds.
+  std::set<std::string> absent_dirs, held_elsewhere;
+  std::vector<std::string> held;
   std::set<std::string> unreadable, read_only_dirs;
   bool fail_writes = false;
   int reads = 0, writes = 0;
