@@ -17,6 +17,7 @@ namespace korvel {
 namespace detail {
 class SpanWriter;
 }
+class FillSeries;
 
 // Ordinals are those of the platform: 0 pmBlack ... 15 pmNotXor.
 enum TPenMode : std::uint8_t {
@@ -127,6 +128,8 @@ class Canvas {
   void set_line_threads(int threads);
 
  private:
+  friend class FillSeries;  // paints the areas of a series of fills
+
   // A line waiting to be drawn, with the pen it was given and the rows of
   // the picture it may touch (first > last: none); or a band of `lines`
   // lines (see draw_band) from `from` to `to`, whose raster ops are
