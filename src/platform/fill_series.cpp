@@ -12,7 +12,7 @@ namespace {
 constexpr std::int64_t kLongSeries = 32;
 // More runs than one in this many pixels: the areas are small, plain fills
 // cheap, and the areas' bookkeeping would outweigh the picture itself.
-constexpr std::int64_t kPixelsPerRun = 16;
+constexpr std::int64_t kPixelsPerRun = 8;
 constexpr int kBlock = 16;  // pixels compared at once, branch-free (vectorised)
 
 // The colour a fill is given, as a pixel: one with its top byte set equals
@@ -45,6 +45,34 @@ bool one_colour(const Bitmap& bitmap) {
 
 }  // namespace
 
+// Run i is pixels x1..x2 of row y, all of one colour; the runs of a row
+// follow each other, rows in order. Runs of one area are joined in a
+// union-find, whose root holds the area's colour and bounds.
+struct FillSeries::Areas {
+  struct Run {
+    int x1, x2, y;
+    int above, below;      // the first run of the row above (below) that touches it, or -1
+    std::uint32_t colour;  // at the start
+  };
+  std::vector<Run> runs;
+  std::vector<int> row_first;  // a row's first run; one more for the end
+  std::vector<int> parent;
+  std::vector<std::uint32_t> area_colour;
+  std::vector<Rect> bounds;
+  // Runs whose neighbours an area has not listed yet, linked from pending
+  // (the area's first) through next_pending, ending at last_pending.
+  std::vector<int> pending, last_pending, next_pending;
+  // Per area: an index in `lists` of the areas next to it (each once after
+  // list_neighbours, though entries may have joined it or each other since).
+  std::vector<int> list_of;
+  std::vector<std::vector<int>> lists;
+  std::vector<std::uint32_t> seen, reached;  // stamps per run
+  std::uint32_t seen_stamp = 0, reached_stamp = 0;
+  std::vector<int> work, edges;
+};
+
+thread_local std::unique_ptr<FillSeries::Areas> FillSeries::s_spare_areas;
+
 FillSeries::FillSeries(Canvas& canvas, std::int64_t fills_expected)
     : m_canvas(canvas), m_fills_expected(fills_expected) {}
 
@@ -55,6 +83,7 @@ FillSeries::~FillSeries() {
   }
   if (m_path == Path::areas) paint_areas();
   m_canvas.m_changed.unite(m_changed);
+  if (m_areas) s_spare_areas = std::move(m_areas);
 }
 
 void FillSeries::choose_path() {
@@ -77,7 +106,7 @@ TColor FillSeries::Pixels(int x, int y) {
     case Path::one_colour:
       return colour_of(m_colour);
     case Path::areas:
-      return colour_of(m_area_colour[std::size_t(area_at(x, y))]);
+      return colour_of(m_areas->area_colour[std::size_t(area_at(x, y))]);
     default:
       return m_canvas.Pixels(x, y);
   }
@@ -101,7 +130,7 @@ void FillSeries::FloodFill(int x, int y, TColor colour, TFillStyle style) {
     return;
   }
   const int a = area_at(x, y);
-  if ((m_area_colour[std::size_t(a)] == pixel) != (style == fsSurface)) return;
+  if ((m_areas->area_colour[std::size_t(a)] == pixel) != (style == fsSurface)) return;
   if (style == fsSurface)
     surface_fill(a, op);
   else
@@ -131,63 +160,93 @@ bool FillSeries::cut_into_areas() {
   const Bitmap& bitmap = m_canvas.m_bitmap;
   const int w = bitmap.width(), h = bitmap.height();
   const std::int64_t most = std::max<std::int64_t>(1024, std::int64_t(w) * h / kPixelsPerRun);
-  m_row_first.assign(std::size_t(h) + 1, 0);
-  m_runs.clear();
+  // A look at every 16th row first: a detailed picture is refused at a
+  // sixteenth of the cost of cutting it.
+  std::int64_t sampled = 0;
+  for (int y = 0; y < h; y += 16)
+    for (int x = 0; x < w; ++sampled) x = run_end(bitmap.row(y), x + 1, w);
+  if (sampled * 16 > most) return false;
+  m_areas = s_spare_areas ? std::move(s_spare_areas) : std::make_unique<Areas>();
+  m_areas->row_first.assign(std::size_t(h) + 1, 0);
+  m_areas->lists.clear();
+  // Written through a pointer, one row's worth of room kept ahead.
+  std::vector<Areas::Run>& runs = m_areas->runs;
+  runs.resize(std::size_t(most) + std::size_t(w));
+  Areas::Run* out = runs.data();
+  std::size_t count = 0;
   for (int y = 0; y < h; ++y) {
-    m_row_first[std::size_t(y)] = int(m_runs.size());
+    m_areas->row_first[std::size_t(y)] = int(count);
     const std::uint32_t* row = bitmap.row(y);
     for (int x = 0; x < w;) {
       const int end = run_end(row, x + 1, w);
-      m_runs.push_back({x, end - 1, y, -1, -1});
+      out[count++] = {x, end - 1, y, -1, -1, row[x]};
       x = end;
     }
-    if (std::int64_t(m_runs.size()) > most) {
-      m_runs = {};
-      m_row_first = {};
+    if (std::int64_t(count) > most) {
+      s_spare_areas = std::move(m_areas);
       return false;
     }
   }
-  m_row_first[std::size_t(h)] = int(m_runs.size());
-  const std::size_t n = m_runs.size();
-  m_parent.resize(n);
-  m_area_colour.resize(n);
-  m_bounds.resize(n);
-  m_pending.resize(n);
-  m_last_pending.resize(n);
-  m_next_pending.assign(n, -1);
-  m_list_of.assign(n, -1);
-  m_seen.assign(n, 0);
-  m_reached.assign(n, 0);
+  runs.resize(count);
+  m_areas->row_first[std::size_t(h)] = int(count);
+  const std::size_t n = m_areas->runs.size();
+  m_areas->parent.resize(n);
+  m_areas->area_colour.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
-    const Run& r = m_runs[i];
-    m_parent[i] = int(i);
-    m_area_colour[i] = bitmap.row(r.y)[r.x1];
-    m_bounds[i] = Rect{r.x1, r.y, r.x2 + 1, r.y + 1};
-    m_pending[i] = m_last_pending[i] = int(i);
+    m_areas->parent[i] = int(i);
+    m_areas->area_colour[i] = m_areas->runs[i].colour;
   }
   // Rows tile the same columns, so walking two rows side by side meets each
   // touching pair of runs once, in order: the first pair a run is met in
-  // gives the first run it touches in the other row.
+  // gives the first run it touches in the other row. Runs of one colour
+  // that touch join, the later one under the earlier one's root.
   for (int y = 1; y < h; ++y) {
-    int a = m_row_first[std::size_t(y) - 1], b = m_row_first[std::size_t(y)];
-    const int a_end = b, b_end = m_row_first[std::size_t(y) + 1];
+    int a = m_areas->row_first[std::size_t(y) - 1], b = m_areas->row_first[std::size_t(y)];
+    const int a_end = b, b_end = m_areas->row_first[std::size_t(y) + 1];
     while (a < a_end && b < b_end) {
-      Run &ra = m_runs[std::size_t(a)], &rb = m_runs[std::size_t(b)];
+      Areas::Run &ra = m_areas->runs[std::size_t(a)], &rb = m_areas->runs[std::size_t(b)];
       if (ra.below < 0) ra.below = b;
       if (rb.above < 0) rb.above = a;
-      if (m_area_colour[std::size_t(a)] == m_area_colour[std::size_t(b)]) unite(a, b);
+      if (m_areas->area_colour[std::size_t(a)] == m_areas->area_colour[std::size_t(b)]) {
+        const int root_a = find(a), root_b = find(b);
+        if (root_a < root_b)
+          m_areas->parent[std::size_t(root_b)] = root_a;
+        else
+          m_areas->parent[std::size_t(root_a)] = root_b;
+      }
       const int a_x2 = ra.x2, b_x2 = rb.x2;
       if (a_x2 <= b_x2) ++a;
       if (b_x2 <= a_x2) ++b;
     }
   }
+  // Each area's bounds, and its runs in order as not looked around yet.
+  m_areas->bounds.resize(n);
+  m_areas->pending.assign(n, -1);
+  m_areas->last_pending.resize(n);
+  m_areas->next_pending.assign(n, -1);
+  m_areas->list_of.assign(n, -1);
+  m_areas->seen.assign(n, 0);
+  m_areas->reached.assign(n, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    const Areas::Run& r = m_areas->runs[i];
+    const Rect box{r.x1, r.y, r.x2 + 1, r.y + 1};
+    const std::size_t root = std::size_t(find(int(i)));
+    if (m_areas->pending[root] < 0) {
+      m_areas->pending[root] = int(i);
+      m_areas->bounds[root] = box;
+    } else {
+      m_areas->next_pending[std::size_t(m_areas->last_pending[root])] = int(i);
+      m_areas->bounds[root].unite(box);
+    }
+    m_areas->last_pending[root] = int(i);
+  }
   return true;
 }
 
 int FillSeries::find(int run) {
-  while (m_parent[std::size_t(run)] != run) {
-    const int up = m_parent[std::size_t(m_parent[std::size_t(run)])];
-    m_parent[std::size_t(run)] = up;  // path halving
+  while (m_areas->parent[std::size_t(run)] != run) {
+    const int up = m_areas->parent[std::size_t(m_areas->parent[std::size_t(run)])];
+    m_areas->parent[std::size_t(run)] = up;  // path halving
     run = up;
   }
   return run;
@@ -199,27 +258,27 @@ int FillSeries::unite(int a, int b) {
   // The area with the longer list of neighbours keeps it, and the other's
   // is added to it.
   const auto list_size = [&](int r) {
-    const int l = m_list_of[std::size_t(r)];
-    return l < 0 ? std::size_t(0) : m_lists[std::size_t(l)].size();
+    const int l = m_areas->list_of[std::size_t(r)];
+    return l < 0 ? std::size_t(0) : m_areas->lists[std::size_t(l)].size();
   };
   if (list_size(a) < list_size(b)) std::swap(a, b);
-  m_parent[std::size_t(b)] = a;
-  m_bounds[std::size_t(a)].unite(m_bounds[std::size_t(b)]);
-  if (m_pending[std::size_t(b)] >= 0) {
-    if (m_pending[std::size_t(a)] < 0) {
-      m_pending[std::size_t(a)] = m_pending[std::size_t(b)];
+  m_areas->parent[std::size_t(b)] = a;
+  m_areas->bounds[std::size_t(a)].unite(m_areas->bounds[std::size_t(b)]);
+  if (m_areas->pending[std::size_t(b)] >= 0) {
+    if (m_areas->pending[std::size_t(a)] < 0) {
+      m_areas->pending[std::size_t(a)] = m_areas->pending[std::size_t(b)];
     } else {
-      m_next_pending[std::size_t(m_last_pending[std::size_t(a)])] = m_pending[std::size_t(b)];
+      m_areas->next_pending[std::size_t(m_areas->last_pending[std::size_t(a)])] = m_areas->pending[std::size_t(b)];
     }
-    m_last_pending[std::size_t(a)] = m_last_pending[std::size_t(b)];
+    m_areas->last_pending[std::size_t(a)] = m_areas->last_pending[std::size_t(b)];
   }
-  const int lb = m_list_of[std::size_t(b)];
+  const int lb = m_areas->list_of[std::size_t(b)];
   if (lb >= 0) {
-    if (m_list_of[std::size_t(a)] < 0) {
-      m_list_of[std::size_t(a)] = lb;
+    if (m_areas->list_of[std::size_t(a)] < 0) {
+      m_areas->list_of[std::size_t(a)] = lb;
     } else {
-      std::vector<int>& to = m_lists[std::size_t(m_list_of[std::size_t(a)])];
-      std::vector<int>& from = m_lists[std::size_t(lb)];
+      std::vector<int>& to = m_areas->lists[std::size_t(m_areas->list_of[std::size_t(a)])];
+      std::vector<int>& from = m_areas->lists[std::size_t(lb)];
       to.insert(to.end(), from.begin(), from.end());
       from = {};
     }
@@ -228,103 +287,102 @@ int FillSeries::unite(int a, int b) {
 }
 
 int FillSeries::area_at(int x, int y) {
-  const auto first = m_runs.begin() + m_row_first[std::size_t(y)];
-  const auto last = m_runs.begin() + m_row_first[std::size_t(y) + 1];
+  const auto first = m_areas->runs.begin() + m_areas->row_first[std::size_t(y)];
+  const auto last = m_areas->runs.begin() + m_areas->row_first[std::size_t(y) + 1];
   // The last run of the row starting at or before x.
-  const auto it = std::upper_bound(first, last, x, [](int v, const Run& r) { return v < r.x1; }) - 1;
-  return find(int(it - m_runs.begin()));
+  const auto it = std::upper_bound(first, last, x, [](int v, const Areas::Run& r) { return v < r.x1; }) - 1;
+  return find(int(it - m_areas->runs.begin()));
 }
 
 void FillSeries::list_neighbours(int a) {
-  std::vector<int>& raw = m_work;
+  std::vector<int>& raw = m_areas->work;
   raw.clear();
-  int list = m_list_of[std::size_t(a)];
+  int list = m_areas->list_of[std::size_t(a)];
   if (list < 0) {
-    list = int(m_lists.size());
-    m_list_of[std::size_t(a)] = list;
-    m_lists.emplace_back();
+    list = int(m_areas->lists.size());
+    m_areas->list_of[std::size_t(a)] = list;
+    m_areas->lists.emplace_back();
   }
-  std::vector<int>& areas = m_lists[std::size_t(list)];
+  std::vector<int>& areas = m_areas->lists[std::size_t(list)];
   raw.swap(areas);
   // The runs not looked around yet: their left and right runs, and those
   // they touch above and below.
-  for (int i = m_pending[std::size_t(a)]; i >= 0; i = m_next_pending[std::size_t(i)]) {
-    const Run& r = m_runs[std::size_t(i)];
-    if (i > 0 && m_runs[std::size_t(i) - 1].y == r.y) raw.push_back(i - 1);
-    if (std::size_t(i) + 1 < m_runs.size() && m_runs[std::size_t(i) + 1].y == r.y) raw.push_back(i + 1);
+  for (int i = m_areas->pending[std::size_t(a)]; i >= 0; i = m_areas->next_pending[std::size_t(i)]) {
+    const Areas::Run& r = m_areas->runs[std::size_t(i)];
+    if (i > 0 && m_areas->runs[std::size_t(i) - 1].y == r.y) raw.push_back(i - 1);
+    if (std::size_t(i) + 1 < m_areas->runs.size() && m_areas->runs[std::size_t(i) + 1].y == r.y) raw.push_back(i + 1);
     for (const int start : {r.above, r.below}) {
       if (start < 0) continue;
-      const int row_y = m_runs[std::size_t(start)].y;
-      for (int j = start; std::size_t(j) < m_runs.size() && m_runs[std::size_t(j)].y == row_y &&
-                          m_runs[std::size_t(j)].x1 <= r.x2;
+      const int row_y = m_areas->runs[std::size_t(start)].y;
+      for (int j = start; std::size_t(j) < m_areas->runs.size() && m_areas->runs[std::size_t(j)].y == row_y &&
+                          m_areas->runs[std::size_t(j)].x1 <= r.x2;
            ++j)
         raw.push_back(j);
     }
   }
-  m_pending[std::size_t(a)] = -1;
+  m_areas->pending[std::size_t(a)] = -1;
   // Each neighbouring area once, the area itself left out.
-  ++m_seen_stamp;
+  ++m_areas->seen_stamp;
   areas.clear();
   for (const int j : raw) {
     const int b = find(j);
-    if (b == a || m_seen[std::size_t(b)] == m_seen_stamp) continue;
-    m_seen[std::size_t(b)] = m_seen_stamp;
+    if (b == a || m_areas->seen[std::size_t(b)] == m_areas->seen_stamp) continue;
+    m_areas->seen[std::size_t(b)] = m_areas->seen_stamp;
     areas.push_back(b);
   }
 }
 
 void FillSeries::surface_fill(int a, const RasterOp& op) {
-  const std::uint32_t painted = op.apply(m_area_colour[std::size_t(a)]);
-  if (painted == m_area_colour[std::size_t(a)]) return;
-  m_changed.unite(m_bounds[std::size_t(a)]);
-  m_area_colour[std::size_t(a)] = painted;
+  const std::uint32_t painted = op.apply(m_areas->area_colour[std::size_t(a)]);
+  if (painted == m_areas->area_colour[std::size_t(a)]) return;
+  m_changed.unite(m_areas->bounds[std::size_t(a)]);
+  m_areas->area_colour[std::size_t(a)] = painted;
   // Areas next to each other differ in colour, so only a neighbour of the
   // new colour joins it, and no neighbour of that one (all differ from it).
   list_neighbours(a);
-  const std::vector<int> next_to = m_lists[std::size_t(m_list_of[std::size_t(a)])];
+  const std::vector<int> next_to = m_areas->lists[std::size_t(m_areas->list_of[std::size_t(a)])];
   int root = a;
   for (const int b : next_to)
-    if (m_area_colour[std::size_t(b)] == painted) root = unite(root, b);
-  m_area_colour[std::size_t(root)] = painted;
+    if (m_areas->area_colour[std::size_t(b)] == painted) root = unite(root, b);
+  m_areas->area_colour[std::size_t(root)] = painted;
 }
 
 void FillSeries::border_fill(int a, std::uint32_t border, const RasterOp& op) {
   // Every area reached through areas not of the border colour.
   std::vector<int> reached{a};
-  m_edges.clear();
-  ++m_reached_stamp;
-  m_reached[std::size_t(a)] = m_reached_stamp;
+  m_areas->edges.clear();
+  ++m_areas->reached_stamp;
+  m_areas->reached[std::size_t(a)] = m_areas->reached_stamp;
   for (std::size_t k = 0; k < reached.size(); ++k) {
     const int r = reached[k];
     list_neighbours(r);
-    for (const int b : m_lists[std::size_t(m_list_of[std::size_t(r)])]) {
-      m_edges.push_back(r);
-      m_edges.push_back(b);
-      if (m_reached[std::size_t(b)] == m_reached_stamp || m_area_colour[std::size_t(b)] == border) continue;
-      m_reached[std::size_t(b)] = m_reached_stamp;
+    for (const int b : m_areas->lists[std::size_t(m_areas->list_of[std::size_t(r)])]) {
+      m_areas->edges.push_back(r);
+      m_areas->edges.push_back(b);
+      if (m_areas->reached[std::size_t(b)] == m_areas->reached_stamp || m_areas->area_colour[std::size_t(b)] == border) continue;
+      m_areas->reached[std::size_t(b)] = m_areas->reached_stamp;
       reached.push_back(b);
     }
   }
   for (const int r : reached) {
-    m_changed.unite(m_bounds[std::size_t(r)]);
-    m_area_colour[std::size_t(r)] = op.apply(m_area_colour[std::size_t(r)]);
+    m_changed.unite(m_areas->bounds[std::size_t(r)]);
+    m_areas->area_colour[std::size_t(r)] = op.apply(m_areas->area_colour[std::size_t(r)]);
   }
   // Only areas that changed colour can now equal a neighbour.
-  for (std::size_t k = 0; k < m_edges.size(); k += 2) {
-    const int r = find(m_edges[k]), b = find(m_edges[k + 1]);
-    if (r == b || m_area_colour[std::size_t(r)] != m_area_colour[std::size_t(b)]) continue;
-    const std::uint32_t c = m_area_colour[std::size_t(r)];
-    m_area_colour[std::size_t(unite(r, b))] = c;
+  for (std::size_t k = 0; k < m_areas->edges.size(); k += 2) {
+    const int r = find(m_areas->edges[k]), b = find(m_areas->edges[k + 1]);
+    if (r == b || m_areas->area_colour[std::size_t(r)] != m_areas->area_colour[std::size_t(b)]) continue;
+    const std::uint32_t c = m_areas->area_colour[std::size_t(r)];
+    m_areas->area_colour[std::size_t(unite(r, b))] = c;
   }
 }
 
 void FillSeries::paint_areas() {
   Bitmap& bitmap = m_canvas.m_bitmap;
-  for (std::size_t i = 0; i < m_runs.size(); ++i) {
-    const Run& r = m_runs[i];
-    std::uint32_t* row = bitmap.row(r.y);
-    const std::uint32_t c = m_area_colour[std::size_t(find(int(i)))];
-    if (row[r.x1] != c) std::fill(row + r.x1, row + r.x2 + 1, c);
+  for (std::size_t i = 0; i < m_areas->runs.size(); ++i) {
+    const Areas::Run& r = m_areas->runs[i];
+    const std::uint32_t c = m_areas->area_colour[std::size_t(find(int(i)))];
+    if (c != r.colour) std::fill(bitmap.row(r.y) + r.x1, bitmap.row(r.y) + r.x2 + 1, c);
   }
 }
 

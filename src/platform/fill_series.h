@@ -14,6 +14,7 @@
 // new colour; a border fill every area it reaches up to the border colour.
 // The areas' final colours reach the pixels when the series ends.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -49,7 +50,7 @@ class FillSeries {
   int area_at(int x, int y);
   int find(int run);
   int unite(int a, int b);
-  // The areas next to area `a`, each once, into m_next_to[a].
+  // The areas next to area `a`, each once, into its list.
   void list_neighbours(int a);
   void surface_fill(int a, const RasterOp& op);
   void border_fill(int a, std::uint32_t border, const RasterOp& op);
@@ -64,28 +65,12 @@ class FillSeries {
   std::uint32_t m_first_colour = 0, m_colour = 0;
   Rect m_changed;  // what the series changed, handed to the canvas at its end
 
-  // Path::areas. Run i is pixels m_x1[i]..m_x2[i] of row m_y[i], one colour;
-  // the runs of a row follow each other, rows in order. Runs of one area are
-  // joined in a union-find; a root holds its area's colour and bounds.
-  struct Run {
-    int x1, x2, y;
-    int above, below;  // the first run of the row above (below) that touches it, or -1
-  };
-  std::vector<Run> m_runs;
-  std::vector<int> m_row_first;  // a row's first run; one more for the end
-  std::vector<int> m_parent;
-  std::vector<std::uint32_t> m_area_colour;
-  std::vector<Rect> m_bounds;
-  // Runs whose neighbours an area has not listed yet, linked from m_pending
-  // (the area's first) through m_next_pending, ending at m_last_pending.
-  std::vector<int> m_pending, m_last_pending, m_next_pending;
-  // Per area: an index in m_lists of the areas next to it (each once after
-  // list_neighbours, though entries may have joined it or each other since).
-  std::vector<int> m_list_of;
-  std::vector<std::vector<int>> m_lists;
-  std::vector<std::uint32_t> m_seen, m_reached;  // stamps per run
-  std::uint32_t m_seen_stamp = 0, m_reached_stamp = 0;
-  std::vector<int> m_work, m_edges;
+  // Path::areas: the picture's areas of one colour (see the .cpp). Their
+  // storage is kept per thread between series: a press is done in a few
+  // milliseconds, which allocating it anew would double.
+  struct Areas;
+  std::unique_ptr<Areas> m_areas;
+  static thread_local std::unique_ptr<Areas> s_spare_areas;
 };
 
 }  // namespace korvel
