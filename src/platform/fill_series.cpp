@@ -14,6 +14,7 @@ constexpr std::int64_t kLongSeries = 32;
 // cheap, and the areas' bookkeeping would outweigh the picture itself.
 constexpr std::int64_t kPixelsPerRun = 8;
 constexpr int kBlock = 16;  // pixels compared at once, branch-free (vectorised)
+constexpr int kHead = 8;    // pixels compared one by one first
 
 // The colour a fill is given, as a pixel: one with its top byte set equals
 // no pixel.
@@ -24,6 +25,9 @@ std::uint32_t pixel_to_match(TColor colour) { return (colour >> 24) != 0 ? 0xFFF
 int run_end(const std::uint32_t* row, int from, int end) {
   const std::uint32_t c = row[from - 1];
   int x = from;
+  // Most runs of a detailed picture are short.
+  for (const int head = std::min(end, from + kHead); x < head; ++x)
+    if (row[x] != c) return x;
   for (; x + kBlock <= end; x += kBlock) {
     std::uint32_t differ = 0;
     for (int i = 0; i < kBlock; ++i) differ |= row[x + i] ^ c;
@@ -31,6 +35,12 @@ int run_end(const std::uint32_t* row, int from, int end) {
   }
   while (x < end && row[x] == c) ++x;
   return x;
+}
+
+// At least n elements: storage kept from a previous series is not cleared.
+template <class T>
+void grow(std::vector<T>& v, std::size_t n) {
+  if (v.size() < n) v.resize(n);
 }
 
 bool one_colour(const Bitmap& bitmap) {
@@ -54,7 +64,8 @@ struct FillSeries::Areas {
     int above, below;      // the first run of the row above (below) that touches it, or -1
     std::uint32_t colour;  // at the start
   };
-  std::vector<Run> runs;
+  std::vector<Run> runs;  // the first `run_count`; the storage may be longer
+  std::size_t run_count = 0;
   std::vector<int> row_first;  // a row's first run; one more for the end
   std::vector<int> parent;
   std::vector<std::uint32_t> area_colour;
@@ -171,7 +182,7 @@ bool FillSeries::cut_into_areas() {
   m_areas->lists.clear();
   // Written through a pointer, one row's worth of room kept ahead.
   std::vector<Areas::Run>& runs = m_areas->runs;
-  runs.resize(std::size_t(most) + std::size_t(w));
+  grow(runs, std::size_t(most) + std::size_t(w));
   Areas::Run* out = runs.data();
   std::size_t count = 0;
   for (int y = 0; y < h; ++y) {
@@ -187,11 +198,11 @@ bool FillSeries::cut_into_areas() {
       return false;
     }
   }
-  runs.resize(count);
+  m_areas->run_count = count;
   m_areas->row_first[std::size_t(h)] = int(count);
-  const std::size_t n = m_areas->runs.size();
-  m_areas->parent.resize(n);
-  m_areas->area_colour.resize(n);
+  const std::size_t n = count;
+  grow(m_areas->parent, n);
+  grow(m_areas->area_colour, n);
   for (std::size_t i = 0; i < n; ++i) {
     m_areas->parent[i] = int(i);
     m_areas->area_colour[i] = m_areas->runs[i].colour;
@@ -220,18 +231,22 @@ bool FillSeries::cut_into_areas() {
     }
   }
   // Each area's bounds, and its runs in order as not looked around yet.
-  m_areas->bounds.resize(n);
-  m_areas->pending.assign(n, -1);
-  m_areas->last_pending.resize(n);
-  m_areas->next_pending.assign(n, -1);
-  m_areas->list_of.assign(n, -1);
-  m_areas->seen.assign(n, 0);
-  m_areas->reached.assign(n, 0);
+  grow(m_areas->bounds, n);
+  grow(m_areas->pending, n);
+  grow(m_areas->last_pending, n);
+  grow(m_areas->next_pending, n);
+  grow(m_areas->list_of, n);
+  // Stamps only grow, so old ones never match.
+  grow(m_areas->seen, n);
+  grow(m_areas->reached, n);
   for (std::size_t i = 0; i < n; ++i) {
     const Areas::Run& r = m_areas->runs[i];
     const Rect box{r.x1, r.y, r.x2 + 1, r.y + 1};
+    // A root is the first run of its area.
     const std::size_t root = std::size_t(find(int(i)));
-    if (m_areas->pending[root] < 0) {
+    m_areas->next_pending[i] = -1;
+    m_areas->list_of[i] = -1;
+    if (root == i) {
       m_areas->pending[root] = int(i);
       m_areas->bounds[root] = box;
     } else {
@@ -310,11 +325,11 @@ void FillSeries::list_neighbours(int a) {
   for (int i = m_areas->pending[std::size_t(a)]; i >= 0; i = m_areas->next_pending[std::size_t(i)]) {
     const Areas::Run& r = m_areas->runs[std::size_t(i)];
     if (i > 0 && m_areas->runs[std::size_t(i) - 1].y == r.y) raw.push_back(i - 1);
-    if (std::size_t(i) + 1 < m_areas->runs.size() && m_areas->runs[std::size_t(i) + 1].y == r.y) raw.push_back(i + 1);
+    if (std::size_t(i) + 1 < m_areas->run_count && m_areas->runs[std::size_t(i) + 1].y == r.y) raw.push_back(i + 1);
     for (const int start : {r.above, r.below}) {
       if (start < 0) continue;
       const int row_y = m_areas->runs[std::size_t(start)].y;
-      for (int j = start; std::size_t(j) < m_areas->runs.size() && m_areas->runs[std::size_t(j)].y == row_y &&
+      for (int j = start; std::size_t(j) < m_areas->run_count && m_areas->runs[std::size_t(j)].y == row_y &&
                           m_areas->runs[std::size_t(j)].x1 <= r.x2;
            ++j)
         raw.push_back(j);
@@ -379,7 +394,7 @@ void FillSeries::border_fill(int a, std::uint32_t border, const RasterOp& op) {
 
 void FillSeries::paint_areas() {
   Bitmap& bitmap = m_canvas.m_bitmap;
-  for (std::size_t i = 0; i < m_areas->runs.size(); ++i) {
+  for (std::size_t i = 0; i < m_areas->run_count; ++i) {
     const Areas::Run& r = m_areas->runs[i];
     const std::uint32_t c = m_areas->area_colour[std::size_t(find(int(i)))];
     if (c != r.colour) std::fill(bitmap.row(r.y) + r.x1, bitmap.row(r.y) + r.x2 + 1, c);
