@@ -13,12 +13,16 @@
 // machine.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <ctime>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "app/choices.h"
 #include "app/main_window.h"
 #include "support/fake_sound.h"
 #include "support/memory_text_files.h"
@@ -149,20 +153,45 @@ void BM_Replication_ref_Frame120Hz(benchmark::State& state) {
 BENCHMARK(BM_Replication_ref_Frame120Hz)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // "peind tant que" with the spiral: 480 fills per press, at the points of
-// the spiral over a grid of 20-pixel cells (about 5,000 closed areas in full
-// HD) drawn in the pen colour, as a user draws before painting. The grid is
+// the spiral. On a grid of 20-pixel cells (about 5,000 closed areas in full
+// HD) drawn in the pen colour, as a user draws before painting; the grid is
 // offset by 10 so that the centre, where the points crowd, lies inside a
 // cell. A point on a line (the call's colour) paints nothing; the others
-// fill their cell.
-void paint_press(benchmark::State& state, bool grille, TPenMode mode) {
-  Banc banc(state);
+// fill their cell. On a scene of random rosettes, areas of every size and
+// many colours meet.
+enum class Fond { vide, grille, scene };
+
+// 300 strokes of a 24-petal rosette with pens 1 to 6 wide in eight colours,
+// at places drawn from a fixed seed: the same scene every run.
+void scene_aleatoire(TForm1& f) {
+  std::mt19937 rng(2026);
+  const TColor couleurs[] = {clRed, clGreen, clSilver, clOlive, clMaroon, clWhite, clPurple, TColor(0x808000)};
+  const int w = f.Image1.canvas().width(), h = f.Image1.canvas().height();
+  for (int i = 0; i < 300; ++i) {
+    f.Edit3.set_text(std::to_string(1 + rng() % 6));
+    const TPoint a{int(rng() % unsigned(w)), int(rng() % unsigned(h))};
+    const TPoint b{a.x + int(rng() % 201) - 100, a.y + int(rng() % 201) - 100};
+    f.trace_symetrique(a, b, pmCopy, couleurs[rng() % 8]);
+  }
+  f.Edit3.set_text("1");
+}
+
+struct Presse {
+  Fond fond = Fond::vide;
+  TPenMode mode = pmXor;
+  ModePeinture peinture = ModePeinture::peind_tant_que;
+  int clones = 1;
+};
+
+// Prepares the window for the press; returns the point pressed.
+TPoint preparer_presse(Banc& banc, const Presse& p) {
   TForm1& f = *banc.form;
-  f.mode_crayon = mode;
+  f.mode_crayon = p.mode;
   f.coul_crayon = clRed;  // neither the picture's colour nor the paint's
   Canvas& canvas = f.Image1.canvas();
   canvas.Pen.Color = f.coul_crayon;
   canvas.Pen.Width = 1;
-  if (grille) {
+  if (p.fond == Fond::grille) {
     for (int x = 10; x < canvas.width(); x += 20) {
       canvas.MoveTo(x, 0);
       canvas.LineTo(x, canvas.height());
@@ -171,27 +200,102 @@ void paint_press(benchmark::State& state, bool grille, TPenMode mode) {
       canvas.MoveTo(0, y);
       canvas.LineTo(canvas.width(), y);
     }
+  } else if (p.fond == Fond::scene) {
+    scene_aleatoire(f);
   }
+  f.Edit6.set_text(std::to_string(p.clones));
   f.CheckBox_spirale.set_checked(true);
-  f.RadioGroup_peindre_dessiner.set_item_index(1);
+  f.RadioGroup_peindre_dessiner.set_item_index(int(p.peinture));
   f.coul_peinture = clAqua;
+  return {f.centre_x + 440, f.centre_y + 160};
+}
+
+void paint_press(benchmark::State& state, const Presse& p) {
+  Banc banc(state);
+  TForm1& f = *banc.form;
+  const TPoint press = preparer_presse(banc, p);
+  Canvas& canvas = f.Image1.canvas();
   const TColor fond = canvas.Pixels(5, 5);
-  const TPoint press{f.centre_x + 440, f.centre_y + 160};
   for (auto _ : state) {
     f.FormMouseDown(mbLeft, 0, press.x, press.y);
     benchmark::DoNotOptimize(canvas.bitmap().data());
   }
-  if (!grille && canvas.Pixels(5, 5) != fond) state.SkipWithError("480 XOR fills: an odd number took");
+  if (p.fond == Fond::vide && p.mode == pmXor && canvas.Pixels(5, 5) != fond)
+    state.SkipWithError("480 XOR fills: an odd number took");
   state.counters["fills"] = 480;
 }
 
-void BM_Replication_d_PaintPressSpiral480Grid(benchmark::State& state) { paint_press(state, true, pmCopy); }
+void BM_Replication_d_PaintPressSpiral480Grid(benchmark::State& state) {
+  paint_press(state, {Fond::grille, pmCopy});
+}
 
 // The same press on a blank picture in pmXor: each of the 480 fills turns
 // the whole picture from black to the paint colour or back. (In pmCopy only
 // the first fill would change anything, and the others return at once.)
-void BM_Replication_e_PaintPressSpiral480BlankXor(benchmark::State& state) {
-  paint_press(state, false, pmXor);
+void BM_Replication_e_PaintPressSpiral480BlankXor(benchmark::State& state) { paint_press(state, {Fond::vide, pmXor}); }
+
+void BM_Replication_h_PaintPressSpiral480GridXor(benchmark::State& state) {
+  paint_press(state, {Fond::grille, pmXor});
+}
+void BM_Replication_i_PaintPressSpiral480SceneXor(benchmark::State& state) {
+  paint_press(state, {Fond::scene, pmXor});
+}
+void BM_Replication_j_PaintPressSpiral480SceneNot(benchmark::State& state) {
+  paint_press(state, {Fond::scene, pmNot});
+}
+
+// On a blank picture, one press in each of the 16 modes in turn, in one fill
+// style, with no clone or with 20: the time is the processor time of the
+// slowest mode's press (the picture stays one colour, but the canvas no
+// longer knows it after the first press).
+double process_seconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+void blank_every_mode(benchmark::State& state, ModePeinture peinture, int clones) {
+  Banc banc(state);
+  TForm1& f = *banc.form;
+  const TPoint press = preparer_presse(banc, {Fond::vide, pmXor, peinture, clones});
+  Canvas& canvas = f.Image1.canvas();
+  for (auto _ : state) {
+    double slowest = 0;
+    for (int mode = 0; mode < 16; ++mode) {
+      f.mode_crayon = TPenMode(mode);
+      const double start = process_seconds();
+      f.FormMouseDown(mbLeft, 0, press.x, press.y);
+      benchmark::DoNotOptimize(canvas.bitmap().data());
+      slowest = std::max(slowest, process_seconds() - start);
+    }
+    state.SetIterationTime(slowest);
+  }
+}
+void BM_Replication_k_PaintPressSpiral480BlankEveryModeSurface(benchmark::State& state) {
+  blank_every_mode(state, ModePeinture::peind_tant_que, 1);
+}
+void BM_Replication_l_PaintPressSpiral480BlankEveryModeBorder(benchmark::State& state) {
+  blank_every_mode(state, ModePeinture::peind_jusqua, 1);
+}
+void BM_Replication_m_PaintPressSpiral480BlankEveryModeSurfaceClones20(benchmark::State& state) {
+  blank_every_mode(state, ModePeinture::peind_tant_que, 20);
+}
+void BM_Replication_n_PaintPressSpiral480BlankEveryModeBorderClones20(benchmark::State& state) {
+  blank_every_mode(state, ModePeinture::peind_jusqua, 20);
+}
+
+// Reference for the presses on drawn pictures: one fill of the whole
+// picture, from one colour to another.
+void BM_Replication_ref_FloodFillWholePicture(benchmark::State& state) {
+  Canvas canvas(int(state.range(0)), int(state.range(1)));
+  TColor colour = clBlack;
+  for (auto _ : state) {
+    const TColor next = colour ^ 0x404040;
+    canvas.Brush.Color = next;
+    canvas.FloodFill(canvas.width() / 2, canvas.height() / 2, colour, fsSurface);
+    colour = next;
+    benchmark::DoNotOptimize(canvas.bitmap().data());
+  }
 }
 
 // Reference: one plain copy of the picture's bytes (8.3 MB in full HD).
@@ -230,8 +334,33 @@ void register_cases() {
        false},
       {"BM_Replication_e_PaintPressSpiral480BlankXor", BM_Replication_e_PaintPressSpiral480BlankXor,
        benchmark::kMillisecond, false},
+      {"BM_Replication_h_PaintPressSpiral480GridXor", BM_Replication_h_PaintPressSpiral480GridXor,
+       benchmark::kMillisecond, false},
+      {"BM_Replication_i_PaintPressSpiral480SceneXor", BM_Replication_i_PaintPressSpiral480SceneXor,
+       benchmark::kMillisecond, false},
+      {"BM_Replication_j_PaintPressSpiral480SceneNot", BM_Replication_j_PaintPressSpiral480SceneNot,
+       benchmark::kMillisecond, false},
       {"BM_Replication_ref_MemcpyPicture", BM_Replication_ref_MemcpyPicture, benchmark::kMicrosecond, false},
+      {"BM_Replication_ref_FloodFillWholePicture", BM_Replication_ref_FloodFillWholePicture, benchmark::kMillisecond,
+       false},
   };
+  // Timed by hand: the slowest of the 16 modes.
+  const Cas every_mode[] = {
+      {"BM_Replication_k_PaintPressSpiral480BlankEveryModeSurface",
+       BM_Replication_k_PaintPressSpiral480BlankEveryModeSurface, benchmark::kMillisecond, false},
+      {"BM_Replication_l_PaintPressSpiral480BlankEveryModeBorder",
+       BM_Replication_l_PaintPressSpiral480BlankEveryModeBorder, benchmark::kMillisecond, false},
+      {"BM_Replication_m_PaintPressSpiral480BlankEveryModeSurfaceClones20",
+       BM_Replication_m_PaintPressSpiral480BlankEveryModeSurfaceClones20, benchmark::kMillisecond, false},
+      {"BM_Replication_n_PaintPressSpiral480BlankEveryModeBorderClones20",
+       BM_Replication_n_PaintPressSpiral480BlankEveryModeBorderClones20, benchmark::kMillisecond, false},
+  };
+  for (const Cas& c : every_mode)
+    for (const auto& [suffix, w, h] : {std::tuple{"", 1920, 1080}, std::tuple{"_4K", 3840, 2160}})
+      benchmark::RegisterBenchmark((std::string(c.name) + suffix).c_str(), c.run)
+          ->Args({w, h, 0})
+          ->Unit(c.unit)
+          ->UseManualTime();
   for (const Cas& c : cases)
     for (const auto& [suffix, w, h] : {std::tuple{"", 1920, 1080}, std::tuple{"_4K", 3840, 2160}}) {
       const std::string name = std::string(c.name) + suffix;

@@ -37,8 +37,9 @@ class Recording;         // files/timelapse_recording.h
 class TimelapseExport;   // files/timelapse_export.h
 
 // Whether trace_symetrique skips a drawn copy that repeats the previous one
-// where that provably changes nothing (`sautees`), or draws every copy
-// (`toutes`, the plain path the skipping is checked against).
+// where that provably changes nothing and paints its copies through one
+// series of fills (`sautees`), or draws every copy and fills each on its own
+// (`toutes`, the plain path these are checked against).
 enum class Repetitions { sautees, toutes };
 
 // The picture: an image control, its canvas and its mouse events.

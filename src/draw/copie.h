@@ -9,6 +9,8 @@
 
 namespace korvel {
 
+class FillSeries;  // platform/fill_series.h
+
 // One copy of the segment, in picture pixels (not yet rounded).
 struct Copie {
   double x1 = 0, y1 = 0;  // first point
@@ -30,6 +32,8 @@ struct CopieContexte {
   TColor couleur = 0;  // the call's colour; trace_copie may replace it
   RampeOmbre rampe{};
   ReglagesTrace reglages{};  // the stroke's, the same for every copy
+  // The press's fills, when they go through a series; else the canvas.
+  FillSeries* remplissages = nullptr;
 };
 
 }  // namespace korvel

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/main_window.h"
+#include "platform/fill_series.h"
 
 namespace korvel {
 
@@ -155,9 +156,19 @@ void TForm1::trace_symetrique(TPoint P1, TPoint P2, TPenMode mode, TColor couleu
   // bands of rows on several threads.
   std::optional<Canvas::DeferredLines> ensemble;
   if (RadioGroup_peindre_dessiner.choice<ModePeinture>() == ModePeinture::dessiner) ensemble.emplace(canvas);
+  // Painted copies fill through one series: a spiral fills the same areas
+  // hundreds of times.
+  std::optional<FillSeries> remplissages;
+  if (RadioGroup_peindre_dessiner.choice<ModePeinture>() != ModePeinture::dessiner &&
+      repetitions == Repetitions::sautees) {
+    const bool miroir = p.symetrie == Symetrie::vitrail || p.type_trace == TypeTrace::losanges;
+    const std::int64_t copies = rosette ? std::int64_t(p.petales) * p.tours * (miroir ? 2 : 1) : 4;
+    remplissages.emplace(canvas, copies);
+  }
   CopieContexte copie;
   copie.couleur = couleur;
   copie.reglages = reglages;
+  if (remplissages) copie.remplissages = &*remplissages;
   pour_chaque_copie(p, [&](const Copie& c) {
     if (!copie_representable(c)) return;
     if (repetition_inutile) {

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "draw/clones.h"
 #include "draw/copie.h"
+#include "platform/fill_series.h"
 
 namespace korvel {
 
@@ -48,14 +49,21 @@ void peindre_copie(TForm1& f, const CopieContexte& copie, ModePeinture peinture)
   // 3. A point outside the picture fills nothing (the canvas checks).
   const auto px = round_to_int32(copie.copie.x2), py = round_to_int32(copie.copie.y2);
   if (!px || !py) return;
+  FillSeries* serie = copie.remplissages;
+  const auto remplir = [&](TColor colour, TFillStyle style) {
+    if (serie)
+      serie->FloodFill(*px, *py, colour, style);
+    else
+      canvas.FloodFill(*px, *py, colour, style);
+  };
   if (peinture == ModePeinture::peind_jusqua) {
     // 4. "peind j'usqu'à": up to a border in the pen colour field.
-    canvas.FloodFill(*px, *py, f.coul_crayon, fsBorder);
+    remplir(f.coul_crayon, fsBorder);
   } else {
     // 5. "peind tant que": the area of the colour under the point, unless
     // that is the call's colour.
-    const TColor sous = canvas.Pixels(*px, *py);
-    if (sous != copie.couleur) canvas.FloodFill(*px, *py, sous, fsSurface);
+    const TColor sous = serie ? serie->Pixels(*px, *py) : canvas.Pixels(*px, *py);
+    if (sous != copie.couleur) remplir(sous, fsSurface);
   }
 }
 

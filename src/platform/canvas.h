@@ -16,6 +16,8 @@
 
 namespace korvel {
 
+class FillSeries;
+
 enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TBrushStyle : std::uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 enum TFillStyle : std::uint8_t { fsSurface, fsBorder };
@@ -105,6 +107,8 @@ class Canvas {
   void set_line_threads(LineThreads threads);
 
  private:
+  friend class FillSeries;  // paints the areas of a series of fills
+
   class Write;
   // The bitmap with what is known of it: the rectangle changed since it was
   // last taken, and its one colour while it has one. Its pixels are reached

@@ -86,6 +86,54 @@ TEST(Repetitions, SkippingCopiesChangesNoPixelPenOrRandomDraw) {
   EXPECT_GT(sautees, 10);  // the skipping path was exercised
 }
 
+// Presses of both paint tools with the spiral, in every mode, on a picture
+// drawn first and on a blank one: one series of fills against each copy's
+// fill on its own.
+TEST(Repetitions, PaintPressesThroughOneSeriesChangeNoPixelPenOrRandomDraw) {
+  std::mt19937 rng(25);
+  for (int cas = 0; cas < 64; ++cas) {
+    StartedForm vite(160, 120), plain(160, 120);
+    Reglages r = au_hasard(rng);
+    r.symetrie = rng() % 2 ? Symetrie::rosace : Symetrie::vitrail;
+    r.spirale = true;
+    r.facteur = 975;
+    r.petales = 1 + int(rng() % 24);
+    const bool dessin = cas % 4 != 0;  // now and then a blank picture
+    const TPenMode mode = TPenMode(cas % 16);
+    for (StartedForm* f : {&vite, &plain}) {
+      r.peinture = ModePeinture::dessiner;
+      appliquer(**f, r);
+      (*f)->coul_crayon = clRed;
+      (*f)->coul_peinture = TColor(0x3366CC);
+    }
+    for (int trait = 0; trait < 6 && dessin; ++trait) {
+      const TPoint a{int(rng() % 160), int(rng() % 120)}, b{int(rng() % 160), int(rng() % 120)};
+      const TColor couleur = rng() % 2 ? clRed : TColor(rng() & 0xFFFFFF);
+      vite->trace_symetrique(a, b, pmCopy, couleur, Repetitions::sautees);
+      plain->trace_symetrique(a, b, pmCopy, couleur, Repetitions::toutes);
+    }
+    vite.canvas().take_changed();
+    plain.canvas().take_changed();
+    r.peinture = cas % 2 ? ModePeinture::peind_tant_que : ModePeinture::peind_jusqua;
+    appliquer(*vite, r);
+    appliquer(*plain, r);
+    for (int presse = 0; presse < 3; ++presse) {
+      // Points inside and beyond the picture.
+      const TPoint a{int(rng() % 240) - 40, int(rng() % 180) - 30};
+      const TColor couleur = rng() % 2 ? clRed : TColor(rng() & 0xFFFFFF);
+      vite->trace_symetrique(a, a, mode, couleur, Repetitions::sautees);
+      plain->trace_symetrique(a, a, mode, couleur, Repetitions::toutes);
+      const Canvas &v = vite.canvas(), &p = plain.canvas();
+      ASSERT_TRUE(v.bitmap() == p.bitmap()) << "case " << cas << " press " << presse;
+      ASSERT_EQ(v.Pen.Width, p.Pen.Width) << "case " << cas;
+      ASSERT_EQ(v.Pen.Color, p.Pen.Color) << "case " << cas;
+      ASSERT_EQ(v.Brush.Color, p.Brush.Color) << "case " << cas;
+      ASSERT_EQ(vite.canvas().take_changed(), plain.canvas().take_changed()) << "case " << cas;
+    }
+    ASSERT_EQ(vite->Random(1 << 30), plain->Random(1 << 30)) << "case " << cas;
+  }
+}
+
 // Every stroke on a full-HD and a 4K picture, drawn by 1, 2 and 8 threads
 // against the plain path, which draws each line at once.
 TEST(Repetitions, BandsOfRowsOnAnyNumberOfThreadsDrawAsThePlainPath) {
