@@ -46,6 +46,8 @@ class BenchDesktop : public Desktop {
   std::optional<TColor> choose_colour(TColor, CustomColours&) override { return std::nullopt; }
   std::optional<std::string> save_picture(const PictureDialogOptions&) override { return std::nullopt; }
   std::optional<std::string> open_picture(const PictureDialogOptions&) override { return std::nullopt; }
+  void begin_run() override {}
+  void end_run() override {}
   void flush_keyboard() override {}
   void repaint(Control&) override {}
   void let_stop_through() override {}

@@ -26,6 +26,8 @@ struct NoDesktop : Desktop {
   std::optional<TColor> choose_colour(TColor, CustomColours&) override { return std::nullopt; }
   std::optional<std::string> save_picture(const PictureDialogOptions&) override { return {}; }
   std::optional<std::string> open_picture(const PictureDialogOptions&) override { return {}; }
+  void begin_run() override {}
+  void end_run() override {}
   void flush_keyboard() override {}
   void repaint(Control&) override {}
   void let_stop_through() override {}
