@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "qt/control_style.h"
 #include "qt/mouse_forwarding.h"
@@ -39,9 +40,21 @@ void PictureWidget::show_changes() { present_changes(Timing::later); }
 
 void PictureWidget::paint_changes_now() { present_changes(Timing::now); }
 
+bool PictureWidget::refresh_guides() {
+  std::optional<ParametresGuides> now = m_context.form().parametres_guides();
+  if (now == m_guides_shown) return false;
+  m_guides = now ? calcule_guides(*now) : Guides{};
+  m_guides_shown = std::move(now);
+  return true;
+}
+
 void PictureWidget::present_changes(Timing timing) {
   const Rect changed = m_model.canvas().take_changed();
-  const bool whole = wrap_buffer();
+  const bool new_buffer = wrap_buffer();
+  // Guides that moved leave their old place and reach their new one: rays
+  // cross the whole picture. Otherwise they repaint only where it changed.
+  const bool new_guides = refresh_guides();
+  const bool whole = new_buffer || new_guides;
   if (!whole && changed.empty()) return;
   // Half a pixel more up and left: where the picture is drawn shifted.
   const QRect area = whole ? rect() : to_qrect(changed).adjusted(-1, -1, 0, 0);
@@ -74,10 +87,10 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     // A picture still in the one colour it was made in is that colour: its
     // pixels need not be read (a new picture's memory is not even mapped yet).
     const std::optional<TColor> uniform = offset ? std::nullopt : m_model.canvas().uniform_colour();
-    if (uniform)
-      p.fillRect(picture, to_qcolor(*uniform));
+    if (m_guides.empty())
+      paint_picture(p, picture, offset, uniform);
     else
-      p.drawImage(QPointF(picture.topLeft()) + QPointF(offset, offset), m_image, picture);
+      paint_with_guides(p, picture, offset, uniform);
   }
   // Beyond the picture (before the first resize has made it, or the last
   // half pixel of a shifted one): the scroll box's colour.
@@ -86,6 +99,53 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
   const QRectF below(area.left(), shown.bottom(), area.width(), qMax(0.0, area.bottom() + 1 - shown.bottom()));
   for (const QRectF& r : {right, below})
     if (!r.isEmpty()) p.fillRect(r, box);
+}
+
+void PictureWidget::paint_picture(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform) {
+  if (part.isEmpty()) return;
+  if (uniform)
+    p.fillRect(part, to_qcolor(*uniform));
+  else
+    p.drawImage(QPointF(part.topLeft()) + QPointF(offset, offset), m_image, part);
+}
+
+void PictureWidget::paint_with_guides(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform) {
+  // A band stays in the processor's cache between its copy and its blit.
+  constexpr int kBandRows = 32;
+  if (m_band.width() < m_image.width())
+    m_band = QImage(m_image.width(), kBandRows, QImage::Format_RGB32);
+  const QRgb light = qRgb(255, 255, 255), dark = qRgb(0, 0, 0);
+  for (int top = part.top(); top <= part.bottom(); top += kBandRows) {
+    const QRect band(part.left(), top, part.width(), std::min(kBandRows, part.bottom() + 1 - top));
+    m_band_pixels.clear();
+    const Rect zone{band.left(), band.top(), band.right() + 1, band.bottom() + 1};
+    pour_chaque_pixel_guide(m_guides, zone, [&](int x, int y, Teinte t) { m_band_pixels.push_back({x, y, t}); });
+    if (m_band_pixels.empty()) {
+      paint_picture(p, band, offset, uniform);
+      continue;
+    }
+    int left = band.right(), right = band.left();
+    for (const GuidePixel& g : m_band_pixels) {
+      left = std::min(left, g.x);
+      right = std::max(right, g.x);
+    }
+    const QRect middle(left, band.top(), right + 1 - left, band.height());
+    paint_picture(p, QRect(band.left(), band.top(), left - band.left(), band.height()), offset, uniform);
+    paint_picture(p, QRect(right + 1, band.top(), band.right() - right, band.height()), offset, uniform);
+    for (int y = 0; y < middle.height(); ++y) {
+      auto* to = reinterpret_cast<QRgb*>(m_band.scanLine(y));
+      if (uniform) {
+        std::fill(to, to + middle.width(), to_qcolor(*uniform).rgb());
+      } else {
+        const auto* from = reinterpret_cast<const QRgb*>(m_image.constScanLine(middle.top() + y)) + left;
+        std::copy(from, from + middle.width(), to);
+      }
+    }
+    for (const GuidePixel& g : m_band_pixels)
+      reinterpret_cast<QRgb*>(m_band.scanLine(g.y - middle.top()))[g.x - left] = g.teinte == Teinte::claire ? light : dark;
+    p.drawImage(QPointF(middle.topLeft()) + QPointF(offset, offset), m_band,
+                QRect(0, 0, middle.width(), middle.height()));
+  }
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model); }
