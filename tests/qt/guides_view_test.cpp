@@ -48,11 +48,11 @@ TEST(GuidesView, TheyFollowTheCentreTheSymmetryAndN) {
   // C, then the pointer: the mark goes with it; the press puts the centre.
   type_key(*w.view, Qt::Key_C, "c");
   move_pointer(&picture, QPoint(300, 200));
-  EXPECT_EQ(picture.guides().marques, std::vector<TPoint>{TPoint{300, 200}});
+  EXPECT_EQ(picture.guides().marques, (std::vector<TPoint>{TPoint{300, 200}}));
   EXPECT_EQ(shown_at(w, 303, 200), 0xFFFFFFu);
   click(&picture, QPoint(320, 240));
   move_pointer(&picture, QPoint(500, 400));
-  EXPECT_EQ(picture.guides().marques, std::vector<TPoint>{TPoint{320, 240}});
+  EXPECT_EQ(picture.guides().marques, (std::vector<TPoint>{TPoint{320, 240}}));
   // Another symmetry, chosen on the panel.
   const auto symmetry = w.widget(f.RadioGroup_symetrie)->findChildren<QRadioButton*>();
   click(symmetry[int(Symetrie::quatre_quarts)]);
@@ -127,6 +127,7 @@ TEST(GuidesView, ThePictureItsSnapshotAndASavedBmpAreTheSameWithAndWithout) {
     Run r{w.canvas().bitmap(), contents(f.rep_instantanes + "/~101.bmp"), {}, picture.grab().toImage()};
     const QString path = w.directory.filePath("saved.bmp");
     {
+      const BoxAnswerer ok(QMessageBox::Ok);  // the generic name is free
       FileDialogAnswerer answer(path);
       click(w.view->widget_for(f.Panel7));
     }
