@@ -1,6 +1,7 @@
 #include "qt/picture_widget.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 
@@ -90,7 +91,7 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     if (m_guides.empty())
       paint_picture(p, picture, offset, uniform);
     else
-      paint_with_guides(p, picture, offset, uniform);
+      paint_with_guides(p, event->region(), picture, offset, uniform);
   }
   // Beyond the picture (before the first resize has made it, or the last
   // half pixel of a shifted one): the scroll box's colour.
@@ -109,12 +110,48 @@ void PictureWidget::paint_picture(QPainter& p, const QRect& part, qreal offset, 
     p.drawImage(QPointF(part.topLeft()) + QPointF(offset, offset), m_image, part);
 }
 
-void PictureWidget::paint_with_guides(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform) {
+namespace {
+
+// The image the painter draws into, when its pixels are the widget's own
+// one for one (the raster backing store, unscaled): the guides' pixels can
+// then be set there directly, after the picture, without a copy of it.
+QImage* plain_target(QPainter& p, qreal offset) {
+  auto* target = dynamic_cast<QImage*>(p.paintEngine()->paintDevice());
+  if (!target || offset != 0 || target->depth() != 32 || target->devicePixelRatio() != 1 ||
+      p.deviceTransform().type() > QTransform::TxTranslate)
+    return nullptr;
+  return target;
+}
+
+}  // namespace
+
+void PictureWidget::paint_with_guides(QPainter& p, const QRegion& region, const QRect& part, qreal offset,
+                                      std::optional<TColor> uniform) {
+  const QRgb light = qRgb(255, 255, 255), dark = qRgb(0, 0, 0);
+  if (QImage* target = plain_target(p, offset)) {
+    paint_picture(p, part, offset, uniform);
+    const QPointF shift = p.deviceTransform().map(QPointF(0, 0));
+    const int dx = qRound(shift.x()), dy = qRound(shift.y());
+    // Not scanLine(), which would detach the image from the painter's.
+    auto* bits = const_cast<uchar*>(target->constBits());
+    const qsizetype stride = target->bytesPerLine();
+    const QRect inside = target->rect().translated(-dx, -dy);
+    // Only inside the region being painted: the rest of the window stays.
+    for (const QRect& r : region) {
+      const QRect z = r & part & inside;
+      if (z.isEmpty()) continue;
+      pour_chaque_pixel_guide(m_guides, Rect{z.left(), z.top(), z.right() + 1, z.bottom() + 1},
+                              [&](int x, int y, Teinte t) {
+                                reinterpret_cast<QRgb*>(bits + (y + dy) * stride)[x + dx] =
+                                    t == Teinte::claire ? light : dark;
+                              });
+    }
+    return;
+  }
   // A band stays in the processor's cache between its copy and its blit.
   constexpr int kBandRows = 32;
   if (m_band.width() < m_image.width())
     m_band = QImage(m_image.width(), kBandRows, QImage::Format_RGB32);
-  const QRgb light = qRgb(255, 255, 255), dark = qRgb(0, 0, 0);
   for (int top = part.top(); top <= part.bottom(); top += kBandRows) {
     const QRect band(part.left(), top, part.width(), std::min(kBandRows, part.bottom() + 1 - top));
     m_band_pixels.clear();

@@ -49,9 +49,12 @@ class PictureWidget : public QWidget {
   // Paints `part` of the picture, at `offset`, from the canvas or as its
   // one colour.
   void paint_picture(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform);
-  // The same with the guides over it: by bands of rows, the columns a band's
-  // guides touch go through a small copy that gets their pixels.
-  void paint_with_guides(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform);
+  // The same with the guides over it, within `region`: set in the painter's
+  // image after the picture where that image is the screen's pixels; else by
+  // bands of rows, the columns a band's guides touch going through a small
+  // copy that gets their pixels.
+  void paint_with_guides(QPainter& p, const QRegion& region, const QRect& part, qreal offset,
+                         std::optional<TColor> uniform);
 
   TImage& m_model;
   ViewContext& m_context;

@@ -2,6 +2,7 @@
 // over the picture, they follow the centre as it is chosen, a stroke
 // repaints them only where it drew, and nothing of them reaches the
 // picture, its snapshots or a saved file.
+#include <QBackingStore>
 #include <QFile>
 #include <QRadioButton>
 #include <QToolButton>
@@ -17,7 +18,16 @@ QByteArray contents(const std::string& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The picture painted again into an image, and as the window's backing
+// store holds it after its last paint (where the guides are set directly).
 QRgb shown_at(StartedWindow& w, int x, int y) { return w.view->picture().grab().toImage().pixel(x, y) & 0xFFFFFF; }
+QRgb on_screen_at(StartedWindow& w, int x, int y) {
+  QApplication::processEvents();
+  const auto* store = dynamic_cast<QImage*>(w.view->backingStore()->paintDevice());
+  if (!store) return 0xBAD;
+  const QPoint at = w.view->picture().mapTo(w.view.get(), QPoint(x, y));
+  return store->pixel(at) & 0xFFFFFF;
+}
 
 TEST(GuidesView, F2ThroughTheWindowShowsAndHidesThemOverThePicture) {
   StartedWindow w;
@@ -27,10 +37,12 @@ TEST(GuidesView, F2ThroughTheWindowShowsAndHidesThemOverThePicture) {
   // On the first ray, straight up, in its first light dash: black picture.
   const int x = f.centre_x, y = f.centre_y - 13;
   EXPECT_EQ(shown_at(w, x, y), 0u);
+  EXPECT_EQ(on_screen_at(w, x, y), 0u);
   type_key(*w.view, Qt::Key_F2, QString());
   EXPECT_TRUE(f.guides_visibles);
   EXPECT_EQ(w.view->picture().guides().rayons.size(), 24u);
   EXPECT_EQ(shown_at(w, x, y), 0xFFFFFFu);
+  EXPECT_EQ(on_screen_at(w, x, y), 0xFFFFFFu);
   EXPECT_EQ(shown_at(w, f.centre_x + 3, f.centre_y), 0xFFFFFFu);  // the mark
   EXPECT_EQ(w.canvas().bitmap(), before);
   EXPECT_EQ(contents(f.chemin_configuration()), "guides=true\n");
@@ -105,6 +117,21 @@ TEST(GuidesView, AStrokeRepaintsThemOnlyWhereItDrew) {
   for (const QRect& r : recorder.rects) EXPECT_LT(r.width() * r.height(), picture.width() * picture.height() / 4);
   // And the rays were painted back over what the stroke drew around them.
   EXPECT_EQ(shown_at(w, cx, cy - 13), 0xFFFFFFu);
+  EXPECT_EQ(on_screen_at(w, cx, cy - 13), 0xFFFFFFu);
+  // The window's pixels are the picture's but on the guides.
+  QApplication::processEvents();
+  const QImage shown = picture.grab().toImage();
+  // Painted at twice the scale, the guides go through a copy of the
+  // picture instead: the same pixels, each two by two.
+  QPixmap twice(picture.size() * 2);
+  twice.setDevicePixelRatio(2);
+  picture.render(&twice);
+  const QImage doubled = twice.toImage();
+  for (int y = cy - 120; y < cy - 80; ++y)
+    for (int x = cx + 90; x < cx + 130; ++x) {
+      ASSERT_EQ(on_screen_at(w, x, y), shown.pixel(x, y) & 0xFFFFFF) << x << ", " << y;
+      ASSERT_EQ(doubled.pixel(2 * x + 1, 2 * y + 1) & 0xFFFFFF, shown.pixel(x, y) & 0xFFFFFF) << x << ", " << y;
+    }
 }
 
 // Two runs of the same strokes, guides off then on.
