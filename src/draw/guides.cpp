@@ -1,6 +1,7 @@
 // The guides' rays and marks, and the steps of a ray that a zone can hold.
 #include "draw/guides.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/main_window.h"
@@ -75,6 +76,34 @@ Guides calcule_guides(const ParametresGuides& p) {
     g.marques.push_back(c);
   }
   return g;
+}
+
+PixelsGuides::PixelsGuides(const Guides& g) : m_largeur(g.largeur), m_hauteur(g.hauteur) {
+  if (g.empty() || m_largeur <= 0 || m_hauteur <= 0) return;
+  struct Visite {
+    std::int32_t x, y;
+    Teinte teinte;
+  };
+  std::vector<Visite> visites;
+  pour_chaque_pixel_guide(g, Rect{0, 0, m_largeur, m_hauteur},
+                          [&](int x, int y, Teinte t) { visites.push_back({x, y, t}); });
+  // By rows, in the order of the visits (a counting sort keeps it), then
+  // each row by columns, where the last visit of a pixel wins.
+  std::vector<std::uint32_t> debut(std::size_t(m_hauteur) + 1, 0);
+  for (const Visite& v : visites) ++debut[std::size_t(v.y) + 1];
+  for (std::size_t y = 1; y < debut.size(); ++y) debut[y] += debut[y - 1];
+  std::vector<PixelGuide> pixels(visites.size());
+  std::vector<std::uint32_t> place(debut.begin(), debut.end() - 1);
+  for (const Visite& v : visites) pixels[place[std::size_t(v.y)]++] = {v.x, v.teinte};
+  m_debut_ligne.assign(debut.size(), 0);
+  m_pixels.reserve(pixels.size());
+  for (std::size_t y = 0; y + 1 < debut.size(); ++y) {
+    const auto ligne = pixels.begin() + debut[y], fin = pixels.begin() + debut[y + 1];
+    std::stable_sort(ligne, fin, [](const PixelGuide& a, const PixelGuide& b) { return a.x < b.x; });
+    for (auto it = ligne; it != fin; ++it)
+      if (it + 1 == fin || (it + 1)->x != it->x) m_pixels.push_back(*it);
+    m_debut_ligne[y + 1] = std::uint32_t(m_pixels.size());
+  }
 }
 
 namespace detail {

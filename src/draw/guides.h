@@ -77,6 +77,30 @@ enum class Teinte : std::uint8_t { claire, sombre };
 template <class Visit>
 void pour_chaque_pixel_guide(const Guides& g, Rect zone, Visit&& visit);
 
+// The same pixels worked out once, each with the tone that wins, sorted by
+// row then column: a repaint walks only the rows of its zone and, in each,
+// only the pixels inside it, whatever the number of rays.
+struct PixelGuide {
+  std::int32_t x = 0;
+  Teinte teinte = Teinte::claire;
+  friend bool operator==(const PixelGuide&, const PixelGuide&) = default;
+};
+
+class PixelsGuides {
+ public:
+  PixelsGuides() = default;
+  explicit PixelsGuides(const Guides& g);
+  bool empty() const { return m_pixels.empty(); }
+  // Calls visit(x, y, Teinte) once for each pixel inside `zone`, by rows.
+  template <class Visit>
+  void pour_chaque_pixel(Rect zone, Visit&& visit) const;
+
+ private:
+  std::int32_t m_largeur = 0, m_hauteur = 0;
+  std::vector<std::uint32_t> m_debut_ligne;  // row y is [m_debut_ligne[y], m_debut_ligne[y + 1])
+  std::vector<PixelGuide> m_pixels;
+};
+
 // ---- implementation --------------------------------------------------------
 
 namespace detail {
@@ -137,6 +161,21 @@ void pour_chaque_pixel_guide(const Guides& g, Rect zone, Visit&& visit) {
         const bool milieu = (dy == 0 && ax <= b) || (dx == 0 && ay <= b);
         visit(int(x), int(y), milieu ? Teinte::claire : Teinte::sombre);
       }
+  }
+}
+
+template <class Visit>
+void PixelsGuides::pour_chaque_pixel(Rect zone, Visit&& visit) const {
+  zone.left = std::max(zone.left, 0);
+  zone.top = std::max(zone.top, 0);
+  zone.right = std::min(zone.right, m_largeur);
+  zone.bottom = std::min(zone.bottom, m_hauteur);
+  if (zone.empty() || m_pixels.empty()) return;
+  for (std::int32_t y = zone.top; y < zone.bottom; ++y) {
+    const auto debut = m_pixels.begin() + m_debut_ligne[std::size_t(y)];
+    const auto fin = m_pixels.begin() + m_debut_ligne[std::size_t(y) + 1];
+    auto it = std::lower_bound(debut, fin, zone.left, [](const PixelGuide& p, std::int32_t x) { return p.x < x; });
+    for (; it != fin && it->x < zone.right; ++it) visit(int(it->x), int(y), it->teinte);
   }
 }
 

@@ -45,6 +45,8 @@ bool PictureWidget::refresh_guides() {
   std::optional<ParametresGuides> now = m_context.form().parametres_guides();
   if (now == m_guides_shown) return false;
   m_guides = now ? calcule_guides(*now) : Guides{};
+  // Worked out once here, so that a move only copies those in its rectangle.
+  m_guide_pixels = PixelsGuides(m_guides);
   m_guides_shown = std::move(now);
   return true;
 }
@@ -88,7 +90,7 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     // A picture still in the one colour it was made in is that colour: its
     // pixels need not be read (a new picture's memory is not even mapped yet).
     const std::optional<TColor> uniform = offset ? std::nullopt : m_model.canvas().uniform_colour();
-    if (m_guides.empty())
+    if (m_guide_pixels.empty())
       paint_picture(p, picture, offset, uniform);
     else
       paint_with_guides(p, event->region(), picture, offset, uniform);
@@ -140,11 +142,11 @@ void PictureWidget::paint_with_guides(QPainter& p, const QRegion& region, const 
     for (const QRect& r : region) {
       const QRect z = r & part & inside;
       if (z.isEmpty()) continue;
-      pour_chaque_pixel_guide(m_guides, Rect{z.left(), z.top(), z.right() + 1, z.bottom() + 1},
-                              [&](int x, int y, Teinte t) {
-                                reinterpret_cast<QRgb*>(bits + (y + dy) * stride)[x + dx] =
-                                    t == Teinte::claire ? light : dark;
-                              });
+      m_guide_pixels.pour_chaque_pixel(Rect{z.left(), z.top(), z.right() + 1, z.bottom() + 1},
+                                       [&](int x, int y, Teinte t) {
+                                         reinterpret_cast<QRgb*>(bits + (y + dy) * stride)[x + dx] =
+                                             t == Teinte::claire ? light : dark;
+                                       });
     }
     return;
   }
@@ -156,7 +158,7 @@ void PictureWidget::paint_with_guides(QPainter& p, const QRegion& region, const 
     const QRect band(part.left(), top, part.width(), std::min(kBandRows, part.bottom() + 1 - top));
     m_band_pixels.clear();
     const Rect zone{band.left(), band.top(), band.right() + 1, band.bottom() + 1};
-    pour_chaque_pixel_guide(m_guides, zone, [&](int x, int y, Teinte t) { m_band_pixels.push_back({x, y, t}); });
+    m_guide_pixels.pour_chaque_pixel(zone, [&](int x, int y, Teinte t) { m_band_pixels.push_back({x, y, t}); });
     if (m_band_pixels.empty()) {
       paint_picture(p, band, offset, uniform);
       continue;

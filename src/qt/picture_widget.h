@@ -61,6 +61,7 @@ class PictureWidget : public QWidget {
   QImage m_image;
   std::optional<ParametresGuides> m_guides_shown;
   Guides m_guides;
+  PixelsGuides m_guide_pixels;
   struct GuidePixel {
     int x, y;
     Teinte teinte;

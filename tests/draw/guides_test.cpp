@@ -252,6 +252,45 @@ TEST(Guides, APartOfTheScreenGetsThePixelsOfTheWholeInIt) {
   }
 }
 
+// Worked out once, sorted by rows, the pixels of any zone are exactly those
+// the rays and marks give directly there, each once with the tone that wins.
+TEST(Guides, ThePixelsWorkedOutOnceAreThoseWorkedOutDirectly) {
+  std::mt19937 random(11);
+  for (int essai = 0; essai < 60; ++essai) {
+    ParametresGuides p;
+    p.largeur = 1 + int(random() % 400);
+    p.hauteur = 1 + int(random() % 300);
+    p.centre = {int(random() % 600) - 100, int(random() % 500) - 100};
+    p.symetrie = Symetrie(random() % 5);
+    // Up to past the most rays shown, and spirals whose copies flip or stop.
+    p.petales = essai % 10 == 0 ? kRayonsMax - int(random() % 3) + 1 : 1 + int(random() % 40);
+    p.tours = 1 + int(random() % 3);
+    p.facteur = double(int(random() % 5) - 2) / 2;
+    if (random() % 2) p.clones = Clones{std::int64_t(random() % 4), std::int64_t(random() % 100)};
+    const Guides g = calcule_guides(p);
+    const PixelsGuides une_fois(g);
+    for (int z = 0; z < 15; ++z) {
+      const int l = int(random() % 500) - 50, t = int(random() % 400) - 50;
+      const Rect zone = z == 0 ? Rect{-10, -10, p.largeur + 10, p.hauteur + 10}
+                               : Rect{l, t, l + int(random() % 150), t + int(random() % 150)};
+      std::map<Pixel, Teinte> direct;
+      pour_chaque_pixel_guide(g, zone, [&](int x, int y, Teinte te) { direct[{x, y}] = te; });
+      std::map<Pixel, Teinte> copie;
+      Pixel avant{-1, -1};
+      une_fois.pour_chaque_pixel(zone, [&](int x, int y, Teinte te) {
+        // By rows then columns, so each comes once.
+        ASSERT_LT((Pixel{avant.second, avant.first}), (Pixel{y, x}));
+        avant = {x, y};
+        copie[{x, y}] = te;
+      });
+      ASSERT_EQ(copie, direct) << "essai " << essai << " zone " << zone.left << ", " << zone.top;
+      if (z == 0) {
+        ASSERT_EQ(une_fois.empty(), direct.empty());
+      }
+    }
+  }
+}
+
 TEST(Guides, TheyShowWhatTheFormChoosesAndFollowThePointerWhileTheCentreIsChosen) {
   Fenetre w;
   TForm1& f = *w.f;
