@@ -131,23 +131,37 @@ void PictureWidget::paint_with_guides(QPainter& p, const QRegion& region, const 
                                       std::optional<TColor> uniform) {
   const QRgb light = qRgb(255, 255, 255), dark = qRgb(0, 0, 0);
   if (QImage* target = plain_target(p, offset)) {
-    paint_picture(p, part, offset, uniform);
+    // Same format, no scale: drawing the picture is a copy of its rows, done
+    // here row by row so that the guides' pixels land while the row is in
+    // the processor's cache.
+    const bool copy_rows = !uniform && target->format() == QImage::Format_RGB32;
+    if (!copy_rows) paint_picture(p, part, offset, uniform);
     const QPointF shift = p.deviceTransform().map(QPointF(0, 0));
     const int dx = qRound(shift.x()), dy = qRound(shift.y());
     // Not scanLine(), which would detach the image from the painter's.
     auto* bits = const_cast<uchar*>(target->constBits());
     const qsizetype stride = target->bytesPerLine();
-    const QRect inside = target->rect().translated(-dx, -dy);
+    const QRect inside = target->rect().translated(-dx, -dy) & m_image.rect();
+    const auto set = [&](int x, int y, Teinte t) {
+      reinterpret_cast<QRgb*>(bits + (y + dy) * stride)[x + dx] = t == Teinte::claire ? light : dark;
+    };
     // Only inside the region being painted: the rest of the window stays.
     for (const QRect& r : region) {
       const QRect z = r & part & inside;
       if (z.isEmpty()) continue;
-      m_guide_pixels.pour_chaque_pixel(Rect{z.left(), z.top(), z.right() + 1, z.bottom() + 1},
-                                       [&](int x, int y, Teinte t) {
-                                         reinterpret_cast<QRgb*>(bits + (y + dy) * stride)[x + dx] =
-                                             t == Teinte::claire ? light : dark;
-                                       });
+      if (!copy_rows) {
+        m_guide_pixels.pour_chaque_pixel(Rect{z.left(), z.top(), z.right() + 1, z.bottom() + 1}, set);
+        continue;
+      }
+      for (int y = z.top(); y <= z.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(m_image.constScanLine(y)) + z.left();
+        std::copy(from, from + z.width(), reinterpret_cast<QRgb*>(bits + (y + dy) * stride) + z.left() + dx);
+        m_guide_pixels.pour_chaque_pixel(Rect{z.left(), y, z.right() + 1, y + 1}, set);
+      }
     }
+    // What the copy could not reach, if any, the painter clips as it must.
+    if (copy_rows)
+      for (const QRect& r : QRegion(part) - QRegion(inside)) paint_picture(p, r, offset, uniform);
     return;
   }
   // A band stays in the processor's cache between its copy and its blit.

@@ -3,12 +3,16 @@
 // repaints them only where it drew, and nothing of them reaches the
 // picture, its snapshots or a saved file.
 #include <QBackingStore>
+#include <QPainter>
 #include <QFile>
 #include <QRadioButton>
 #include <QToolButton>
 
 #include "app/choices.h"
 #include "gui_support.h"
+
+#include <set>
+#include <utility>
 
 namespace korvel::qt::testing {
 namespace {
@@ -132,6 +136,28 @@ TEST(GuidesView, AStrokeRepaintsThemOnlyWhereItDrew) {
       ASSERT_EQ(on_screen_at(w, x, y), shown.pixel(x, y) & 0xFFFFFF) << x << ", " << y;
       ASSERT_EQ(doubled.pixel(2 * x + 1, 2 * y + 1) & 0xFFFFFF, shown.pixel(x, y) & 0xFFFFFF) << x << ", " << y;
     }
+  // Off the guides, the stored words are those the painter draws from the
+  // picture, to the last bit, though the window copies its rows itself.
+  const auto* store = dynamic_cast<QImage*>(w.view->backingStore()->paintDevice());
+  ASSERT_NE(store, nullptr);
+  QImage drawn(picture.size(), store->format());
+  {
+    QPainter q(&drawn);
+    q.drawImage(0, 0, picture.image());
+  }
+  std::set<std::pair<int, int>> guide;
+  pour_chaque_pixel_guide(picture.guides(), Rect{0, 0, picture.width(), picture.height()},
+                          [&](int x, int y, Teinte) { guide.insert({x, y}); });
+  int compared = 0;
+  for (int y = cy - 120; y < cy - 80; ++y)
+    for (int x = cx + 90; x < cx + 130; ++x) {
+      if (guide.count({x, y})) continue;
+      const QPoint at = picture.mapTo(w.view.get(), QPoint(x, y));
+      const auto word = [](const QImage& i, QPoint q) { return reinterpret_cast<const QRgb*>(i.constScanLine(q.y()))[q.x()]; };
+      ASSERT_EQ(word(*store, at), word(drawn, QPoint(x, y))) << x << ", " << y;
+      ++compared;
+    }
+  EXPECT_GT(compared, 1000);
 }
 
 // Two runs of the same strokes, guides off then on.
