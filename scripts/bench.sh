@@ -73,6 +73,9 @@ for size in ("", "_4K"):
         pairs.append((f"BM_Replication_{case}{size}", f"BM_Replication_ref_FloodFillWholePicture{size}"))
     pairs.append((f"BM_View_MoveToScreen_Defaults{size}", "BM_View_ref_Frame120Hz"))
     pairs.append((f"BM_View_MoveToScreen_Spiral480Ombre12Clones5{size}", "BM_View_ref_Frame120Hz"))
+    # The guides shown over the picture, against the same moves without them.
+    for case in ("Defaults", "Spiral480Ombre12Clones5"):
+        pairs.append((f"BM_View_MoveToScreen_{case}{size}_Guides", f"BM_View_MoveToScreen_{case}{size}"))
 pairs += [
     ("BM_Canvas_FloodFillFullHd", "BM_Canvas_peer_OpenCvFloodFillFullHd"),
     ("BM_Canvas_FloodFillMaze", "BM_Canvas_peer_OpenCvFloodFillMaze"),

@@ -4,7 +4,8 @@
 // then the mouse goes back and forth over the 20 pixels of the replication
 // benchmark's segment; each iteration is one move, the core's work and the
 // blit of what it changed. In full HD and, with "_4K", on a 4K screen;
-// beside the budget of one frame at 120 Hz.
+// beside the budget of one frame at 120 Hz. "_Guides" shows the guides (F2)
+// over the picture: the same moves repaint them where they changed it.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -67,8 +68,17 @@ void move_to_screen(benchmark::State& state, Ecran& ecran) {
   if (ecran.counter.paints - before < int(state.iterations())) state.SkipWithError("a move was not painted");
 }
 
+// range(1): the guides shown.
+void show_guides(benchmark::State& state, Ecran& ecran) {
+  if (!state.range(1)) return;
+  ecran.form->guides_visibles = true;
+  ecran.view->picture().show_changes();
+  QApplication::processEvents();
+}
+
 void BM_View_MoveToScreen_Defaults(benchmark::State& state) {
   Ecran ecran(int(state.range(0)));
+  show_guides(state, ecran);
   move_to_screen(state, ecran);
 }
 
@@ -84,6 +94,7 @@ void BM_View_MoveToScreen_Spiral480Ombre12Clones5(benchmark::State& state) {
   f.Edit7.set_text("12");
   f.Edit3.set_text("12");
   f.Edit6.set_text("5");
+  show_guides(state, ecran);
   move_to_screen(state, ecran);
 }
 
@@ -93,18 +104,19 @@ void BM_View_ref_Frame120Hz(benchmark::State& state) {
 BENCHMARK(BM_View_ref_Frame120Hz)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void register_cases() {
-  for (const auto& [suffix, width] : {std::pair{"", 1920}, std::pair{"_4K", 3840}}) {
-    benchmark::RegisterBenchmark((std::string("BM_View_MoveToScreen_Defaults") + suffix).c_str(),
-                                 BM_View_MoveToScreen_Defaults)
-        ->Arg(width)
-        ->Unit(benchmark::kMicrosecond)
-        ->MeasureProcessCPUTime();
-    benchmark::RegisterBenchmark((std::string("BM_View_MoveToScreen_Spiral480Ombre12Clones5") + suffix).c_str(),
-                                 BM_View_MoveToScreen_Spiral480Ombre12Clones5)
-        ->Arg(width)
-        ->Unit(benchmark::kMicrosecond)
-        ->MeasureProcessCPUTime();
-  }
+  for (const auto& [suffix, width] : {std::pair{"", 1920}, std::pair{"_4K", 3840}})
+    for (const auto& [guides_suffix, guides] : {std::pair{"", 0}, std::pair{"_Guides", 1}}) {
+      const std::string end = std::string(suffix) + guides_suffix;
+      benchmark::RegisterBenchmark(("BM_View_MoveToScreen_Defaults" + end).c_str(), BM_View_MoveToScreen_Defaults)
+          ->Args({width, guides})
+          ->Unit(benchmark::kMicrosecond)
+          ->MeasureProcessCPUTime();
+      benchmark::RegisterBenchmark(("BM_View_MoveToScreen_Spiral480Ombre12Clones5" + end).c_str(),
+                                   BM_View_MoveToScreen_Spiral480Ombre12Clones5)
+          ->Args({width, guides})
+          ->Unit(benchmark::kMicrosecond)
+          ->MeasureProcessCPUTime();
+    }
 }
 const int registered = (register_cases(), 0);
 

@@ -113,6 +113,8 @@ void TForm1::FormCreate() {
   // 21-22.
   build_tables();
   init_couleurs_perso();
+  // The program's own settings: the guides shown or not.
+  charge_configuration();
 }
 
 void TForm1::build_tables() {

@@ -27,6 +27,7 @@
 namespace korvel {
 
 struct CopieContexte;  // draw/copie.h
+struct ParametresGuides;  // draw/guides.h
 struct ReglagesTrace;  // draw/reglages_trace.h
 enum class Reglages;
 class SnapshotWriter;  // files/snapshot_writer.h
@@ -399,6 +400,18 @@ class TForm1 : public MouseEvents {
   void Edit1KeyPress(char32_t& Key);
   void Edit1KeyDown(std::uint16_t& Key, TShiftState Shift);
 
+  // ---- guides (draw/guides.cpp) and the program's own settings (files/configuration.cpp)
+  // Whether the guides show over the picture: F2 shows or hides them, and
+  // the choice is kept in korvel.conf beside the parameter file.
+  bool guides_visibles = false;
+  void bascule_guides();
+  // What the guides show now, or nothing while they are hidden. Never throws.
+  std::optional<ParametresGuides> parametres_guides();
+  std::string chemin_configuration();
+  void charge_configuration();
+  // Writes korvel.conf; a failure is told once, and the program goes on.
+  void sauve_configuration();
+
   // ---- tool panel (ui/tool_panel.cpp) --------------------------------------
   void _ws();
   void Timer1Timer();
@@ -436,6 +449,7 @@ class TForm1 : public MouseEvents {
   RandomGenerator m_random;
   std::vector<Control*> m_controls;
   bool m_realigning = false;
+  bool m_configuration_signalee = false;
   bool m_activated = false;
 
   // The ring as it was before the snapshot in flight: a write that fails

@@ -25,6 +25,7 @@ namespace vk {
 inline constexpr std::uint16_t Escape = 27, Space = 32, Left = 37, Up = 38, Right = 39, Down = 40,
                                F1 = 112, F8 = 119, F9 = 120, F12 = 123, Control = 17,
                                Shift = 16, Menu = 18;
+inline constexpr std::uint16_t F2 = 113;  // shows or hides the guides
 // A key that has no number of its own (punctuation, dead keys, ...): it
 // still reaches the key handlers, and matches no command.
 inline constexpr std::uint16_t NoCode = 255;

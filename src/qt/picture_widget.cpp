@@ -1,7 +1,9 @@
 #include "qt/picture_widget.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 
 #include "qt/control_style.h"
 #include "qt/mouse_forwarding.h"
@@ -39,9 +41,23 @@ void PictureWidget::show_changes() { present_changes(Timing::later); }
 
 void PictureWidget::paint_changes_now() { present_changes(Timing::now); }
 
+bool PictureWidget::refresh_guides() {
+  std::optional<ParametresGuides> now = m_context.form().parametres_guides();
+  if (now == m_guides_shown) return false;
+  m_guides = now ? calcule_guides(*now) : Guides{};
+  // Worked out once here, so that a move only copies those in its rectangle.
+  m_guide_pixels = PixelsGuides(m_guides);
+  m_guides_shown = std::move(now);
+  return true;
+}
+
 void PictureWidget::present_changes(Timing timing) {
   const Rect changed = m_model.canvas().take_changed();
-  const bool whole = wrap_buffer();
+  const bool new_buffer = wrap_buffer();
+  // Guides that moved leave their old place and reach their new one: rays
+  // cross the whole picture. Otherwise they repaint only where it changed.
+  const bool new_guides = refresh_guides();
+  const bool whole = new_buffer || new_guides;
   if (!whole && changed.empty()) return;
   // Half a pixel more up and left: where the picture is drawn shifted.
   const QRect area = whole ? rect() : to_qrect(changed).adjusted(-1, -1, 0, 0);
@@ -74,10 +90,10 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     // A picture still in the one colour it was made in is that colour: its
     // pixels need not be read (a new picture's memory is not even mapped yet).
     const std::optional<TColor> uniform = offset ? std::nullopt : m_model.canvas().uniform_colour();
-    if (uniform)
-      p.fillRect(picture, to_qcolor(*uniform));
+    if (m_guide_pixels.empty())
+      paint_picture(p, picture, offset, uniform);
     else
-      p.drawImage(QPointF(picture.topLeft()) + QPointF(offset, offset), m_image, picture);
+      paint_with_guides(p, event->region(), picture, offset, uniform);
   }
   // Beyond the picture (before the first resize has made it, or the last
   // half pixel of a shifted one): the scroll box's colour.
@@ -86,6 +102,103 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
   const QRectF below(area.left(), shown.bottom(), area.width(), qMax(0.0, area.bottom() + 1 - shown.bottom()));
   for (const QRectF& r : {right, below})
     if (!r.isEmpty()) p.fillRect(r, box);
+}
+
+void PictureWidget::paint_picture(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform) {
+  if (part.isEmpty()) return;
+  if (uniform)
+    p.fillRect(part, to_qcolor(*uniform));
+  else
+    p.drawImage(QPointF(part.topLeft()) + QPointF(offset, offset), m_image, part);
+}
+
+namespace {
+
+// The image the painter draws into, when its pixels are the widget's own
+// one for one (the raster backing store, unscaled): the guides' pixels can
+// then be set there directly, after the picture, without a copy of it.
+QImage* plain_target(QPainter& p, qreal offset) {
+  auto* target = dynamic_cast<QImage*>(p.paintEngine()->paintDevice());
+  if (!target || offset != 0 || target->depth() != 32 || target->devicePixelRatio() != 1 ||
+      p.deviceTransform().type() > QTransform::TxTranslate)
+    return nullptr;
+  return target;
+}
+
+}  // namespace
+
+void PictureWidget::paint_with_guides(QPainter& p, const QRegion& region, const QRect& part, qreal offset,
+                                      std::optional<TColor> uniform) {
+  const QRgb light = qRgb(255, 255, 255), dark = qRgb(0, 0, 0);
+  if (QImage* target = plain_target(p, offset)) {
+    // Same format, no scale: drawing the picture is a copy of its rows, done
+    // here row by row so that the guides' pixels land while the row is in
+    // the processor's cache.
+    const bool copy_rows = !uniform && target->format() == QImage::Format_RGB32;
+    if (!copy_rows) paint_picture(p, part, offset, uniform);
+    const QPointF shift = p.deviceTransform().map(QPointF(0, 0));
+    const int dx = qRound(shift.x()), dy = qRound(shift.y());
+    // Not scanLine(), which would detach the image from the painter's.
+    auto* bits = const_cast<uchar*>(target->constBits());
+    const qsizetype stride = target->bytesPerLine();
+    const QRect inside = target->rect().translated(-dx, -dy) & m_image.rect();
+    const auto set = [&](int x, int y, Teinte t) {
+      reinterpret_cast<QRgb*>(bits + (y + dy) * stride)[x + dx] = t == Teinte::claire ? light : dark;
+    };
+    // Only inside the region being painted: the rest of the window stays.
+    for (const QRect& r : region) {
+      const QRect z = r & part & inside;
+      if (z.isEmpty()) continue;
+      if (!copy_rows) {
+        m_guide_pixels.pour_chaque_pixel(Rect{z.left(), z.top(), z.right() + 1, z.bottom() + 1}, set);
+        continue;
+      }
+      for (int y = z.top(); y <= z.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(m_image.constScanLine(y)) + z.left();
+        std::copy(from, from + z.width(), reinterpret_cast<QRgb*>(bits + (y + dy) * stride) + z.left() + dx);
+        m_guide_pixels.pour_chaque_pixel(Rect{z.left(), y, z.right() + 1, y + 1}, set);
+      }
+    }
+    // What the copy could not reach, if any, the painter clips as it must.
+    if (copy_rows)
+      for (const QRect& r : QRegion(part) - QRegion(inside)) paint_picture(p, r, offset, uniform);
+    return;
+  }
+  // A band stays in the processor's cache between its copy and its blit.
+  constexpr int kBandRows = 32;
+  if (m_band.width() < m_image.width())
+    m_band = QImage(m_image.width(), kBandRows, QImage::Format_RGB32);
+  for (int top = part.top(); top <= part.bottom(); top += kBandRows) {
+    const QRect band(part.left(), top, part.width(), std::min(kBandRows, part.bottom() + 1 - top));
+    m_band_pixels.clear();
+    const Rect zone{band.left(), band.top(), band.right() + 1, band.bottom() + 1};
+    m_guide_pixels.pour_chaque_pixel(zone, [&](int x, int y, Teinte t) { m_band_pixels.push_back({x, y, t}); });
+    if (m_band_pixels.empty()) {
+      paint_picture(p, band, offset, uniform);
+      continue;
+    }
+    int left = band.right(), right = band.left();
+    for (const GuidePixel& g : m_band_pixels) {
+      left = std::min(left, g.x);
+      right = std::max(right, g.x);
+    }
+    const QRect middle(left, band.top(), right + 1 - left, band.height());
+    paint_picture(p, QRect(band.left(), band.top(), left - band.left(), band.height()), offset, uniform);
+    paint_picture(p, QRect(right + 1, band.top(), band.right() - right, band.height()), offset, uniform);
+    for (int y = 0; y < middle.height(); ++y) {
+      auto* to = reinterpret_cast<QRgb*>(m_band.scanLine(y));
+      if (uniform) {
+        std::fill(to, to + middle.width(), to_qcolor(*uniform).rgb());
+      } else {
+        const auto* from = reinterpret_cast<const QRgb*>(m_image.constScanLine(middle.top() + y)) + left;
+        std::copy(from, from + middle.width(), to);
+      }
+    }
+    for (const GuidePixel& g : m_band_pixels)
+      reinterpret_cast<QRgb*>(m_band.scanLine(g.y - middle.top()))[g.x - left] = g.teinte == Teinte::claire ? light : dark;
+    p.drawImage(QPointF(middle.topLeft()) + QPointF(offset, offset), m_band,
+                QRect(0, 0, middle.width(), middle.height()));
+  }
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) { forward_mouse(m_context, *event, m_model, &m_model); }

@@ -1,10 +1,14 @@
 #pragma once
 // The picture: shows the canvas buffer of the image control without copying
-// it and hands its mouse events, in picture coordinates, to the model.
+// it and hands its mouse events, in picture coordinates, to the model. The
+// guides, when shown, are painted over it, never into it.
 #include <QImage>
 #include <QWidget>
+#include <optional>
+#include <vector>
 
 #include "app/main_window.h"
+#include "draw/guides.h"
 #include "qt/view_context.h"
 
 namespace korvel::qt {
@@ -19,8 +23,10 @@ class PictureWidget : public QWidget {
   void show_changes();
   // The same, painted before returning (during a long handler).
   void paint_changes_now();
-  // The image over the canvas buffer, as painted.
+  // The image over the canvas buffer, as painted (without the guides).
   const QImage& image() const { return m_image; }
+  // The guides painted over it now (empty while they are hidden).
+  const Guides& guides() const { return m_guides; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -38,10 +44,30 @@ class PictureWidget : public QWidget {
   // Where the picture is drawn, in logical pixels left and up of the
   // widget's origin: 0, or a fraction on a screen scaled by a whole factor.
   qreal picture_offset() const;
+  // Takes the guides the form shows now; true when they changed.
+  bool refresh_guides();
+  // Paints `part` of the picture, at `offset`, from the canvas or as its
+  // one colour.
+  void paint_picture(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform);
+  // The same with the guides over it, within `region`: set in the painter's
+  // image after the picture where that image is the screen's pixels; else by
+  // bands of rows, the columns a band's guides touch going through a small
+  // copy that gets their pixels.
+  void paint_with_guides(QPainter& p, const QRegion& region, const QRect& part, qreal offset,
+                         std::optional<TColor> uniform);
 
   TImage& m_model;
   ViewContext& m_context;
   QImage m_image;
+  std::optional<ParametresGuides> m_guides_shown;
+  Guides m_guides;
+  PixelsGuides m_guide_pixels;
+  struct GuidePixel {
+    int x, y;
+    Teinte teinte;
+  };
+  std::vector<GuidePixel> m_band_pixels;
+  QImage m_band;
 };
 
 }  // namespace korvel::qt

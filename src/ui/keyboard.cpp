@@ -61,6 +61,7 @@ void TForm1::commande_touche(std::uint16_t Key) {
   if (Key == 'K') coloriage_aleatoire();
   if (Key == 'M') musique();
   if (Key == vk::F1) Panel12Click();
+  if (Key == vk::F2) bascule_guides();
   if (Key == vk::Escape) Panel8.set_visible(false);
   if (Key == vk::F8 || Key == vk::Left) affiche_fic_precedent();
   if (Key == vk::F9 || Key == vk::Right) affiche_fic_suivant();

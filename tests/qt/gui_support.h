@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
@@ -93,6 +94,29 @@ class BoxAnswerer {
   QMessageBox::StandardButton m_button;
   QTimer m_timer;
   QPointer<QMessageBox> m_last;
+};
+
+// Answers the file dialogs that open from now on with `path`, and keeps
+// their titles.
+class FileDialogAnswerer {
+ public:
+  explicit FileDialogAnswerer(QString path) : m_path(std::move(path)) {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog || dialog == m_last) return;
+      m_last = dialog;
+      titles.push_back(dialog->windowTitle().toStdString());
+      dialog->selectFile(m_path);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    m_timer.start(5);
+  }
+  std::vector<std::string> titles;
+
+ private:
+  QString m_path;
+  QTimer m_timer;
+  QPointer<QFileDialog> m_last;
 };
 
 // Mouse input as the platform delivers it: to the top-level window, at the

@@ -79,29 +79,6 @@ TEST_F(SavePictureTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
   EXPECT_EQ(head(dir / "keep.bmp", 1 << 20), before);
 }
 
-// Answers the file dialogs that open from now on with `path`, and keeps
-// their titles.
-class FileDialogAnswerer {
- public:
-  explicit FileDialogAnswerer(QString path) : m_path(std::move(path)) {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
-      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      if (!dialog || dialog == m_last) return;
-      m_last = dialog;
-      titles.push_back(dialog->windowTitle().toStdString());
-      dialog->selectFile(m_path);
-      QMetaObject::invokeMethod(dialog, "accept");
-    });
-    m_timer.start(5);
-  }
-  std::vector<std::string> titles;
-
- private:
-  QString m_path;
-  QTimer m_timer;
-  QPointer<QFileDialog> m_last;
-};
-
 // The whole road through the window: "Sauve" then "Ouvrir" bring back
 // every pixel, through the real dialogs.
 TEST(SaveAndOpen, ARoundTripThroughTheButtonsKeepsEveryPixel) {
