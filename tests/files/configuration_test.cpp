@@ -60,10 +60,10 @@ TEST(Configuration, F2ShowsOrHidesTheGuidesAndTheNextStartFindsThemSo) {
     EXPECT_TRUE(f->guides_visibles);
     EXPECT_EQ(f.text_files.files.at(f->chemin_configuration()), "guides=true\n");
     EXPECT_EQ(f->parametres_guides()->centre, (TPoint{960, 540}));
-    kept = f.text_files;
+    kept.files = f.text_files.files;
   }
   {
-    StartedForm f(1920, 1080, StartedForm::default_program_path(), [&](MemoryTextFiles& files) { files = kept; });
+    StartedForm f(1920, 1080, StartedForm::default_program_path(), [&](MemoryTextFiles& files) { files.files = kept.files; });
     EXPECT_TRUE(f->guides_visibles);
     appuie(*f, vk::F2);
     EXPECT_FALSE(f->guides_visibles);
@@ -72,9 +72,9 @@ TEST(Configuration, F2ShowsOrHidesTheGuidesAndTheNextStartFindsThemSo) {
     // The parameter file's lines are not ours to change.
     EXPECT_EQ(f.text_files.files.count(f->chemin_parametres()) ? f.text_files.files[f->chemin_parametres()] : "",
               prm_before);
-    kept = f.text_files;
+    kept.files = f.text_files.files;
   }
-  StartedForm f(1920, 1080, StartedForm::default_program_path(), [&](MemoryTextFiles& files) { files = kept; });
+  StartedForm f(1920, 1080, StartedForm::default_program_path(), [&](MemoryTextFiles& files) { files.files = kept.files; });
   EXPECT_FALSE(f->guides_visibles);
 }
 
