@@ -1,6 +1,7 @@
 // Two programs started from one directory, as "Open with" starts a second
 // one beside the first: each steps through its own strokes only, and an
-// ended program's strokes go to the next one started.
+// ended program's strokes go to the next one started. So does the
+// time-lapse.
 #include "gui_support.h"
 
 namespace korvel::qt::testing {
@@ -31,11 +32,15 @@ TEST(TwoPrograms, EachStepsThroughItsOwnStrokesAndAnEndedOnesGoToTheNextStart) {
   EXPECT_EQ(b->canvas().bitmap(), b_first);
   EXPECT_EQ(a->form->rep_instantanes, shared.path().toStdString());
   EXPECT_EQ(b->form->rep_instantanes, shared.path().toStdString() + "/ring-2");
+  // Nor do they share the time-lapse's frames.
+  EXPECT_NE(a->form->rep_film, b->form->rep_film);
+  const std::string a_film = a->form->rep_film;
 
   // A ends while B runs: the next program takes A's ring, with A's stroke.
   a.reset();
   StartedWindow c(shared.path());
   EXPECT_EQ(c.form->rep_instantanes, shared.path().toStdString());
+  EXPECT_EQ(c.form->rep_film, a_film);
   type_key(*c.view, Qt::Key_F9, QString());
   EXPECT_EQ(c.canvas().bitmap(), a_stroke);
 }
