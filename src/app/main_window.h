@@ -451,6 +451,15 @@ class TForm1 : public MouseEvents {
   bool m_realigning = false;
   bool m_configuration_signalee = false;
   bool m_activated = false;
+  // The texts and boxes the guides last read their numbers from, and those
+  // numbers: every move asks for the guides, and the texts seldom change.
+  struct NombresGuides {
+    std::string lu;
+    std::int32_t petales = 0, tours = 1;
+    double facteur = 1.0;
+  };
+  NombresGuides m_nombres_guides;
+  std::string m_lu_guides;  // kept for its memory
 
   // The ring as it was before the snapshot in flight: a write that fails
   // puts it back.

@@ -80,30 +80,41 @@ Guides calcule_guides(const ParametresGuides& p) {
 
 PixelsGuides::PixelsGuides(const Guides& g) : m_largeur(g.largeur), m_hauteur(g.hauteur) {
   if (g.empty() || m_largeur <= 0 || m_hauteur <= 0) return;
-  struct Visite {
-    std::int32_t x, y;
-    Teinte teinte;
+  m_colonnes = (m_largeur + kTuile - 1) / kTuile;
+  const std::size_t tuiles = std::size_t(m_colonnes) * std::size_t((m_hauteur + kTuile - 1) / kTuile);
+  std::vector<PixelGuide> visites;
+  std::vector<std::uint32_t> tuile_de;
+  const auto tuile = [&](int x, int y) {
+    return std::uint32_t(std::size_t(y / kTuile) * std::size_t(m_colonnes) + std::size_t(x / kTuile));
   };
-  std::vector<Visite> visites;
-  pour_chaque_pixel_guide(g, Rect{0, 0, m_largeur, m_hauteur},
-                          [&](int x, int y, Teinte t) { visites.push_back({x, y, t}); });
-  // By rows, in the order of the visits (a counting sort keeps it), then
-  // each row by columns, where the last visit of a pixel wins.
-  std::vector<std::uint32_t> debut(std::size_t(m_hauteur) + 1, 0);
-  for (const Visite& v : visites) ++debut[std::size_t(v.y) + 1];
-  for (std::size_t y = 1; y < debut.size(); ++y) debut[y] += debut[y - 1];
-  std::vector<PixelGuide> pixels(visites.size());
+  pour_chaque_pixel_guide(g, Rect{0, 0, m_largeur, m_hauteur}, [&](int x, int y, Teinte t) {
+    visites.push_back({std::uint8_t(x % kTuile), std::uint8_t(y % kTuile), t});
+    tuile_de.push_back(tuile(x, y));
+  });
+  // By tiles, in the order of the visits (a counting sort keeps it), then
+  // each tile by rows and columns, where the last visit of a pixel wins.
+  std::vector<std::uint32_t> debut(tuiles + 1, 0);
+  for (const std::uint32_t t : tuile_de) ++debut[t + 1];
+  for (std::size_t t = 1; t <= tuiles; ++t) debut[t] += debut[t - 1];
+  std::vector<PixelGuide> tries(visites.size());
   std::vector<std::uint32_t> place(debut.begin(), debut.end() - 1);
-  for (const Visite& v : visites) pixels[place[std::size_t(v.y)]++] = {v.x, v.teinte};
-  m_debut_ligne.assign(debut.size(), 0);
-  m_pixels.reserve(pixels.size());
-  for (std::size_t y = 0; y + 1 < debut.size(); ++y) {
-    const auto ligne = pixels.begin() + debut[y], fin = pixels.begin() + debut[y + 1];
-    std::stable_sort(ligne, fin, [](const PixelGuide& a, const PixelGuide& b) { return a.x < b.x; });
-    for (auto it = ligne; it != fin; ++it)
-      if (it + 1 == fin || (it + 1)->x != it->x) m_pixels.push_back(*it);
-    m_debut_ligne[y + 1] = std::uint32_t(m_pixels.size());
+  for (std::size_t i = 0; i < visites.size(); ++i) tries[place[tuile_de[i]]++] = visites[i];
+  const auto avant = [](const PixelGuide& a, const PixelGuide& b) { return a.dy != b.dy ? a.dy < b.dy : a.dx < b.dx; };
+  m_tuiles.assign(tuiles + 1, Tuile{});
+  m_occupees.assign((tuiles + 63) / 64, 0);
+  m_pixels.reserve(tries.size());
+  for (std::size_t t = 0; t < tuiles; ++t) {
+    const auto premier = tries.begin() + debut[t], fin = tries.begin() + debut[t + 1];
+    std::stable_sort(premier, fin, avant);
+    m_tuiles[t].debut = std::uint32_t(m_pixels.size());
+    for (auto it = premier; it != fin; ++it)
+      if (it + 1 == fin || avant(*it, *(it + 1))) {
+        for (int r = it->dy + 1; r < kTuile; ++r) ++m_tuiles[t].lignes[r];
+        m_pixels.push_back(*it);
+      }
+    if (premier != fin) m_occupees[t / 64] |= std::uint64_t(1) << (t % 64);
   }
+  m_tuiles[tuiles].debut = std::uint32_t(m_pixels.size());
 }
 
 namespace detail {
@@ -152,14 +163,27 @@ std::optional<ParametresGuides> TForm1::parametres_guides() {
   // While the centre is being chosen, the guides show it under the pointer.
   p.centre = choix_centre ? TPoint{souris_x, souris_y} : TPoint{centre_x, centre_y};
   p.symetrie = RadioGroup_symetrie.choice<Symetrie>();
-  try {
-    const ReglagesTrace r = reglages_trace(Reglages::replication);
-    p.petales = r.petales;
-    p.tours = r.tours;
-    p.facteur = r.facteur;
-  } catch (const EConvertError&) {
-    p.petales = 0;  // a stroke would draw nothing: no ray
+  // Read again only when what a stroke reads them from has changed.
+  m_lu_guides.clear();
+  for (const Edit* e : {&Edit1, &Edit3, &Edit4, &Edit5, &Edit7}) (m_lu_guides += e->text()) += '\n';
+  for (const bool b : {CheckBox_spirale.checked(), CheckBox_ombre_1.checked(), CheckBox_ombre_2.checked()})
+    m_lu_guides += b ? '1' : '0';
+  m_lu_guides += std::to_string(int(p.symetrie));
+  NombresGuides& n = m_nombres_guides;
+  if (n.lu.empty() || n.lu != m_lu_guides) {
+    n.lu = m_lu_guides;
+    try {
+      const ReglagesTrace r = reglages_trace(Reglages::replication);
+      n.petales = r.petales;
+      n.tours = r.tours;
+      n.facteur = r.facteur;
+    } catch (const EConvertError&) {
+      n.petales = 0;  // a stroke would draw nothing: no ray
+    }
   }
+  p.petales = n.petales;
+  p.tours = n.tours;
+  p.facteur = n.facteur;
   p.clones = clones_de(nb_clones, desktop().screen_width());
   p.largeur = Image1.canvas().width();
   p.hauteur = Image1.canvas().height();

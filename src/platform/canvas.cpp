@@ -47,12 +47,13 @@ Canvas::Surface::Surface(Bitmap bitmap, std::optional<TColor> uniform)
     : m_bitmap(std::move(bitmap)), m_uniform(uniform) {}
 
 Canvas::Write::Write(Canvas& canvas) : m_surface(canvas.m_surface) {
-  canvas.m_lines.draw(m_surface.m_bitmap, m_touched);
+  // The lines come first, in the order they were asked for, each with its box.
+  if (!canvas.m_lines.draw(m_surface.m_bitmap, m_surface.m_changed).empty()) m_surface.m_uniform.reset();
 }
 
 Canvas::Write::~Write() {
   if (m_touched.empty()) return;
-  m_surface.m_changed.unite(m_touched);
+  m_surface.m_changed.add(m_touched);
   m_surface.m_uniform.reset();
 }
 
@@ -152,7 +153,7 @@ std::optional<TColor> Canvas::uniform_colour() const {
   return m_surface.uniform();
 }
 
-Rect Canvas::take_changed() {
+ChangedArea Canvas::take_changed_area() {
   settle();
   return m_surface.take_changed();
 }

@@ -93,11 +93,13 @@ class Canvas {
   std::optional<TColor> uniform_colour() const;
 
   // The rectangle changed since the last call, then forgets it.
-  Rect take_changed();
+  Rect take_changed() { return take_changed_area().bounds(); }
+  // The same with the places within it that changed.
+  ChangedArea take_changed_area();
   // The rectangle changed so far, kept.
   const Rect& changed() const {
     settle();
-    return m_surface.changed();
+    return m_surface.changed().bounds();
   }
 
   // The threads that draw deferred lines (see DeferredLines); none draws
@@ -110,7 +112,7 @@ class Canvas {
   friend class FillSeries;  // paints the areas of a series of fills
 
   class Write;
-  // The bitmap with what is known of it: the rectangle changed since it was
+  // The bitmap with what is known of it: the area changed since it was
   // last taken, and its one colour while it has one. Its pixels are reached
   // for writing only through a Write, which keeps the three in step.
   class Surface {
@@ -118,20 +120,20 @@ class Canvas {
     Surface() = default;
     Surface(Bitmap bitmap, std::optional<TColor> uniform);
     const Bitmap& bitmap() const { return m_bitmap; }
-    const Rect& changed() const { return m_changed; }
+    const ChangedArea& changed() const { return m_changed; }
     std::optional<TColor> uniform() const { return m_uniform; }
-    Rect take_changed() { return std::exchange(m_changed, Rect{}); }
+    ChangedArea take_changed() { return std::exchange(m_changed, ChangedArea{}); }
 
    private:
     friend class Write;
     Bitmap m_bitmap;
-    Rect m_changed;
+    ChangedArea m_changed;
     std::optional<TColor> m_uniform;
   };
 
   // The one way to change pixels. Made, it draws the deferred lines; while
   // it lives, a primitive writes through bitmap() and notes in touched()
-  // what it wrote; ended, that is added to the changed rectangle, and a
+  // what it wrote; ended, that is added to the changed area, and a
   // picture touched is no longer one colour. Nothing that draws can skip a
   // step: the bitmap cannot be had for writing any other way.
   class Write {

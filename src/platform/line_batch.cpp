@@ -85,8 +85,16 @@ std::vector<i64> LineBatch::cut_rows(int parts, i64 rows, int height) const {
   return bounds;
 }
 
-void LineBatch::draw(Bitmap& bitmap, Rect& changed) noexcept {
-  if (m_queue.empty()) return;
+Rect LineBatch::box(const QueuedLine& l) {
+  const i64 reach = l.width <= 1 ? 0 : l.width / 2 + 1;
+  const auto clamp = [](i64 v) { return int(std::clamp<i64>(v, INT32_MIN, INT32_MAX)); };
+  return Rect{clamp(i64(std::min(l.from.x, l.to.x)) - reach), l.first_row,
+              clamp(i64(std::max(l.from.x, l.to.x)) + reach + l.lines), l.last_row + 1};
+}
+
+Rect LineBatch::draw(Bitmap& bitmap, ChangedArea& area) noexcept {
+  if (m_queue.empty()) return {};
+  Rect changed;
   i64 rows = 0;
   if (m_threads.count() > 1)
     for (const QueuedLine& l : m_queue) rows += l.last_row - l.first_row + 1;
@@ -109,8 +117,16 @@ void LineBatch::draw(Bitmap& bitmap, Rect& changed) noexcept {
     }
   }
   if (!drawn) draw_rows(bitmap, changed, 0, i64(bitmap.height()) - 1);
+  try {
+    m_boxes.clear();
+    for (const QueuedLine& l : m_queue) m_boxes.push_back(box(l));
+    area.add_within(changed, m_boxes);
+  } catch (const std::bad_alloc&) {
+    area.add(changed);
+  }
   m_queue.clear();
   m_band_ops.clear();
+  return changed;
 }
 
 }  // namespace korvel

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/changed_area.h"
 #include "platform/colour.h"
 #include "platform/geometry.h"
 #include "platform/raster_op.h"
@@ -67,10 +68,11 @@ class LineBatch {
   void add_band(TPoint from, TPoint to, int width, TPenMode mode, std::span<const TColor> colours, int height);
 
   // Draws every queued line on `bitmap`, adds what they touched to
-  // `changed`, and empties the batch. Never throws: a thread that cannot
+  // `changed` (the bounds, and each line's own box within them), and
+  // empties the batch; returns the bounds. Never throws: a thread that cannot
   // start leaves its part to the calling thread, and a line drawn where
   // memory has run out is drawn without the shapes it would have kept.
-  void draw(Bitmap& bitmap, Rect& changed) noexcept;
+  Rect draw(Bitmap& bitmap, ChangedArea& changed) noexcept;
 
  private:
   // A line waiting to be drawn, with the pen it was given and the rows of
@@ -88,6 +90,9 @@ class LineBatch {
   static constexpr std::size_t kQueuedLines = 16384;
 
   void add(QueuedLine line, int height);
+  // Where a queued line may draw: its ends widened by the pen's reach and a
+  // band's steps, both sides, within the rows it may touch.
+  static Rect box(const QueuedLine& line);
   // Draws the queued lines that reach rows first..last, clipped to them.
   void draw_rows(Bitmap& bitmap, Rect& changed, std::int64_t first, std::int64_t last) const;
   // Where rows 0 to height - 1 are cut into `parts` bands holding about as
@@ -97,6 +102,7 @@ class LineBatch {
   LineThreads m_threads = LineThreads::machine_default();
   int m_open = 0;
   std::vector<QueuedLine> m_queue;
+  std::vector<Rect> m_boxes;  // the drawn lines' boxes, kept for their memory
   std::vector<RasterOp> m_band_ops;  // the queued bands' ops
   // The colours and mode of the last ops added, at m_band_first_op.
   std::vector<TColor> m_band_colours;

@@ -52,15 +52,25 @@ bool PictureWidget::refresh_guides() {
 }
 
 void PictureWidget::present_changes(Timing timing) {
-  const Rect changed = m_model.canvas().take_changed();
+  const ChangedArea changed = m_model.canvas().take_changed_area();
   const bool new_buffer = wrap_buffer();
   // Guides that moved leave their old place and reach their new one: rays
   // cross the whole picture. Otherwise they repaint only where it changed.
   const bool new_guides = refresh_guides();
-  const bool whole = new_buffer || new_guides;
-  if (!whole && changed.empty()) return;
-  // Half a pixel more up and left: where the picture is drawn shifted.
-  const QRect area = whole ? rect() : to_qrect(changed).adjusted(-1, -1, 0, 0);
+  if (new_buffer || new_guides) {
+    timing == Timing::now ? repaint() : update();
+    return;
+  }
+  if (changed.empty()) return;
+  // Only the places that changed: a rosette's copies lie far apart.
+  QRegion area;
+  for (const Rect& r : changed.rects()) {
+    // Half a pixel more up and left: where the picture is drawn shifted.
+    const QRect place = to_qrect(r).adjusted(-1, -1, 0, 0);
+    area += place;
+    m_asked.push_back(place);
+  }
+  m_asked_region += area;
   if (timing == Timing::now)
     repaint(area);
   else
@@ -78,6 +88,24 @@ qreal PictureWidget::picture_offset() const {
   return -qreal(whole / 2) / scale;
 }
 
+namespace {
+
+// The image the painter draws into, when its pixels are the widget's own
+// one for one (the raster backing store, unscaled, of the picture's format):
+// the picture's rows can then be copied there, and the guides' pixels set,
+// without going through the painter for each place a move changed.
+QImage* plain_target(QPainter& p, qreal offset) {
+  auto* target = dynamic_cast<QImage*>(p.paintEngine()->paintDevice());
+  if (!target || offset != 0 || target->format() != QImage::Format_RGB32 || target->devicePixelRatio() != 1 ||
+      p.deviceTransform().type() > QTransform::TxTranslate)
+    return nullptr;
+  return target;
+}
+
+constexpr QRgb kLight = qRgb(255, 255, 255), kDark = qRgb(0, 0, 0);
+
+}  // namespace
+
 void PictureWidget::paintEvent(QPaintEvent* event) {
   // Never paint from a buffer the canvas has let go.
   wrap_buffer();
@@ -85,15 +113,38 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
   const QRect area = event->rect();
   const qreal offset = picture_offset();
   const QRectF shown = QRectF(m_image.rect()).translated(offset, offset);
-  const QRect picture = (offset ? area.adjusted(0, 0, 1, 1) : area) & m_image.rect();
-  if (!picture.isEmpty()) {
-    // A picture still in the one colour it was made in is that colour: its
-    // pixels need not be read (a new picture's memory is not even mapped yet).
-    const std::optional<TColor> uniform = offset ? std::nullopt : m_model.canvas().uniform_colour();
-    if (m_guide_pixels.empty())
-      paint_picture(p, picture, offset, uniform);
-    else
-      paint_with_guides(p, event->region(), picture, offset, uniform);
+  // A picture still in the one colour it was made in is that colour: its
+  // pixels need not be read (a new picture's memory is not even mapped yet).
+  const std::optional<TColor> uniform = offset ? std::nullopt : m_model.canvas().uniform_colour();
+  QImage* target = plain_target(p, offset);
+  QRect target_rect;
+  if (target) {
+    const QPointF shift = p.deviceTransform().map(QPointF(0, 0));
+    target_rect = target->rect().translated(-qRound(shift.x()), -qRound(shift.y()));
+  }
+  // Qt cuts the places asked for into bands, several rectangles each: when
+  // it paints just those places, they are painted as they were asked.
+  const QRegion& region = event->region();
+  const bool as_asked = !m_asked.empty() && region == m_asked_region;
+  if (as_asked)
+    m_painted.swap(m_asked);
+  else
+    m_painted.assign(region.begin(), region.end());
+  m_asked.clear();
+  m_asked_region = QRegion();
+  for (const QRect& r : m_painted) {
+    const QRect part = (offset ? r.adjusted(0, 0, 1, 1) : r) & m_image.rect();
+    if (part.isEmpty()) continue;
+    if (target) {
+      // What the copy cannot reach, if any, the painter clips as it must.
+      const QRect inside = part & target_rect;
+      if (!inside.isEmpty()) copy_into(*target, -target_rect.topLeft(), inside, uniform);
+      for (const QRect& rest : QRegion(part) - QRegion(inside)) paint_picture(p, rest, offset, uniform);
+    } else if (m_guide_pixels.empty()) {
+      paint_picture(p, part, offset, uniform);
+    } else {
+      paint_with_guides(p, part, offset, uniform);
+    }
   }
   // Beyond the picture (before the first resize has made it, or the last
   // half pixel of a shifted one): the scroll box's colour.
@@ -112,58 +163,34 @@ void PictureWidget::paint_picture(QPainter& p, const QRect& part, qreal offset, 
     p.drawImage(QPointF(part.topLeft()) + QPointF(offset, offset), m_image, part);
 }
 
-namespace {
-
-// The image the painter draws into, when its pixels are the widget's own
-// one for one (the raster backing store, unscaled): the guides' pixels can
-// then be set there directly, after the picture, without a copy of it.
-QImage* plain_target(QPainter& p, qreal offset) {
-  auto* target = dynamic_cast<QImage*>(p.paintEngine()->paintDevice());
-  if (!target || offset != 0 || target->depth() != 32 || target->devicePixelRatio() != 1 ||
-      p.deviceTransform().type() > QTransform::TxTranslate)
-    return nullptr;
-  return target;
-}
-
-}  // namespace
-
-void PictureWidget::paint_with_guides(QPainter& p, const QRegion& region, const QRect& part, qreal offset,
-                                      std::optional<TColor> uniform) {
-  const QRgb light = qRgb(255, 255, 255), dark = qRgb(0, 0, 0);
-  if (QImage* target = plain_target(p, offset)) {
-    // Same format, no scale: drawing the picture is a copy of its rows, done
-    // here row by row so that the guides' pixels land while the row is in
-    // the processor's cache.
-    const bool copy_rows = !uniform && target->format() == QImage::Format_RGB32;
-    if (!copy_rows) paint_picture(p, part, offset, uniform);
-    const QPointF shift = p.deviceTransform().map(QPointF(0, 0));
-    const int dx = qRound(shift.x()), dy = qRound(shift.y());
-    // Not scanLine(), which would detach the image from the painter's.
-    auto* bits = const_cast<uchar*>(target->constBits());
-    const qsizetype stride = target->bytesPerLine();
-    const QRect inside = target->rect().translated(-dx, -dy) & m_image.rect();
-    const auto set = [&](int x, int y, Teinte t) {
-      reinterpret_cast<QRgb*>(bits + (y + dy) * stride)[x + dx] = t == Teinte::claire ? light : dark;
-    };
-    // Only inside the region being painted: the rest of the window stays.
-    for (const QRect& r : region) {
-      const QRect z = r & part & inside;
-      if (z.isEmpty()) continue;
-      if (!copy_rows) {
-        m_guide_pixels.pour_chaque_pixel(Rect{z.left(), z.top(), z.right() + 1, z.bottom() + 1}, set);
-        continue;
-      }
-      for (int y = z.top(); y <= z.bottom(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(m_image.constScanLine(y)) + z.left();
-        std::copy(from, from + z.width(), reinterpret_cast<QRgb*>(bits + (y + dy) * stride) + z.left() + dx);
-        m_guide_pixels.pour_chaque_pixel(Rect{z.left(), y, z.right() + 1, y + 1}, set);
+void PictureWidget::copy_into(QImage& target, QPoint shift, const QRect& part, std::optional<TColor> uniform) {
+  // Not scanLine(), which would detach the image from the painter's.
+  auto* bits = const_cast<uchar*>(target.constBits());
+  const qsizetype stride = target.bytesPerLine();
+  const auto row = [&](int y) { return reinterpret_cast<QRgb*>(bits + (y + shift.y()) * stride) + shift.x(); };
+  const QRgb colour = uniform ? to_qcolor(*uniform).rgb() : 0;
+  // A large part by bands of a tile's rows, the guides' pixels set while the
+  // band is in the processor's cache; a small one at once.
+  constexpr int kBand = PixelsGuides::kTuile;
+  const bool small = part.height() <= 4 * kBand;
+  for (int top = part.top(); top <= part.bottom(); top = (top / kBand + 1) * kBand) {
+    const int bottom = small ? part.bottom() + 1 : std::min(part.bottom() + 1, (top / kBand + 1) * kBand);
+    for (int y = top; y < bottom; ++y) {
+      QRgb* to = row(y) + part.left();
+      if (uniform) {
+        std::fill(to, to + part.width(), colour);
+      } else {
+        const auto* from = reinterpret_cast<const QRgb*>(m_image.constScanLine(y)) + part.left();
+        std::copy(from, from + part.width(), to);
       }
     }
-    // What the copy could not reach, if any, the painter clips as it must.
-    if (copy_rows)
-      for (const QRect& r : QRegion(part) - QRegion(inside)) paint_picture(p, r, offset, uniform);
-    return;
+    m_guide_pixels.pour_chaque_pixel(Rect{part.left(), top, part.right() + 1, bottom}, [&](int x, int y, Teinte t) {
+      row(y)[x] = t == Teinte::claire ? kLight : kDark;
+    });
   }
+}
+
+void PictureWidget::paint_with_guides(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform) {
   // A band stays in the processor's cache between its copy and its blit.
   constexpr int kBandRows = 32;
   if (m_band.width() < m_image.width())
@@ -195,7 +222,7 @@ void PictureWidget::paint_with_guides(QPainter& p, const QRegion& region, const 
       }
     }
     for (const GuidePixel& g : m_band_pixels)
-      reinterpret_cast<QRgb*>(m_band.scanLine(g.y - middle.top()))[g.x - left] = g.teinte == Teinte::claire ? light : dark;
+      reinterpret_cast<QRgb*>(m_band.scanLine(g.y - middle.top()))[g.x - left] = g.teinte == Teinte::claire ? kLight : kDark;
     p.drawImage(QPointF(middle.topLeft()) + QPointF(offset, offset), m_band,
                 QRect(0, 0, middle.width(), middle.height()));
   }

@@ -3,6 +3,7 @@
 // it and hands its mouse events, in picture coordinates, to the model. The
 // guides, when shown, are painted over it, never into it.
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -49,12 +50,13 @@ class PictureWidget : public QWidget {
   // Paints `part` of the picture, at `offset`, from the canvas or as its
   // one colour.
   void paint_picture(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform);
-  // The same with the guides over it, within `region`: set in the painter's
-  // image after the picture where that image is the screen's pixels; else by
-  // bands of rows, the columns a band's guides touch going through a small
-  // copy that gets their pixels.
-  void paint_with_guides(QPainter& p, const QRegion& region, const QRect& part, qreal offset,
-                         std::optional<TColor> uniform);
+  // The same straight into `target`, the painter's own pixels (`shift` from
+  // the widget's), with the guides over it.
+  void copy_into(QImage& target, QPoint shift, const QRect& part, std::optional<TColor> uniform);
+  // The same through the painter, with the guides over it: by bands of
+  // rows, the columns a band's guides touch going through a small copy
+  // that gets their pixels.
+  void paint_with_guides(QPainter& p, const QRect& part, qreal offset, std::optional<TColor> uniform);
 
   TImage& m_model;
   ViewContext& m_context;
@@ -67,6 +69,10 @@ class PictureWidget : public QWidget {
     Teinte teinte;
   };
   std::vector<GuidePixel> m_band_pixels;
+  // The places asked to be repainted since the last paint, and their union.
+  std::vector<QRect> m_asked;
+  QRegion m_asked_region;
+  std::vector<QRect> m_painted;  // kept for its memory
   QImage m_band;
 };
 
