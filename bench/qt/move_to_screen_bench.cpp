@@ -1,5 +1,5 @@
 // What a person sees of a mouse move: from the move reaching the window to
-// the changed rectangle painted into the window's backing store, through the
+// the changed places painted into the window's backing store, through the
 // real window on Qt's offscreen platform. A stroke is started with a press,
 // then the mouse goes back and forth over the 20 pixels of the replication
 // benchmark's segment; each iteration is one move, the core's work and the

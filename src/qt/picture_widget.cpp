@@ -45,7 +45,7 @@ bool PictureWidget::refresh_guides() {
   std::optional<ParametresGuides> now = m_context.form().parametres_guides();
   if (now == m_guides_shown) return false;
   m_guides = now ? calcule_guides(*now) : Guides{};
-  // Worked out once here, so that a move only copies those in its rectangle.
+  // Worked out once here, so that a move only copies those in its places.
   m_guide_pixels = PixelsGuides(m_guides);
   m_guides_shown = std::move(now);
   return true;
@@ -66,11 +66,16 @@ void PictureWidget::present_changes(Timing timing) {
   QRegion area;
   for (const Rect& r : changed.rects()) {
     // Half a pixel more up and left: where the picture is drawn shifted.
-    const QRect place = to_qrect(r).adjusted(-1, -1, 0, 0);
+    const QRect place = to_qrect(r).adjusted(-1, -1, 0, 0) & rect();
     area += place;
     m_asked.push_back(place);
   }
   m_asked_region += area;
+  // Not painted for long (a hidden window): the paint will go by Qt's cut.
+  if (m_asked.size() > 4 * ChangedArea::kMostRects) {
+    m_asked.clear();
+    m_asked_region = QRegion();
+  }
   if (timing == Timing::now)
     repaint(area);
   else
@@ -139,7 +144,8 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
       // What the copy cannot reach, if any, the painter clips as it must.
       const QRect inside = part & target_rect;
       if (!inside.isEmpty()) copy_into(*target, -target_rect.topLeft(), inside, uniform);
-      for (const QRect& rest : QRegion(part) - QRegion(inside)) paint_picture(p, rest, offset, uniform);
+      if (inside != part)
+        for (const QRect& rest : QRegion(part) - QRegion(inside)) paint_picture(p, rest, offset, uniform);
     } else if (m_guide_pixels.empty()) {
       paint_picture(p, part, offset, uniform);
     } else {
