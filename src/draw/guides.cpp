@@ -184,7 +184,8 @@ std::optional<ParametresGuides> TForm1::parametres_guides() {
   p.petales = n.petales;
   p.tours = n.tours;
   p.facteur = n.facteur;
-  p.clones = clones_de(nb_clones, desktop().screen_width());
+  // One clone is none, whatever the screen: its size is not asked for then.
+  if (nb_clones != 1) p.clones = clones_de(nb_clones, desktop().screen_width());
   p.largeur = Image1.canvas().width();
   p.hauteur = Image1.canvas().height();
   return p;

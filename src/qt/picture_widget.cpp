@@ -179,8 +179,8 @@ void PictureWidget::copy_into(QImage& target, QPoint shift, const QRect& part, s
   // band is in the processor's cache; a small one at once.
   constexpr int kBand = PixelsGuides::kTuile;
   const bool small = part.height() <= 4 * kBand;
-  for (int top = part.top(); top <= part.bottom(); top = (top / kBand + 1) * kBand) {
-    const int bottom = small ? part.bottom() + 1 : std::min(part.bottom() + 1, (top / kBand + 1) * kBand);
+  for (int top = part.top(), bottom; top <= part.bottom(); top = bottom) {
+    bottom = small ? part.bottom() + 1 : std::min(part.bottom() + 1, (top / kBand + 1) * kBand);
     for (int y = top; y < bottom; ++y) {
       QRgb* to = row(y) + part.left();
       if (uniform) {
