@@ -1,7 +1,9 @@
 // The guides' share of a move: their pixels inside the places a rosette's
 // move changes (24 copies of a 20-pixel segment, 200 pixels from the
 // centre), looked up with the caches warm and with them flushed first, as
-// the rest of a move leaves them. In full HD and, with "_4K", in 4K.
+// the rest of a move leaves them. And the guides worked out anew, as each
+// move of the pointer asks while the centre is chosen, with 24 rays and
+// with the most shown. In full HD and in 4K.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -41,6 +43,19 @@ void BM_Guides_PixelsInAMovesPlaces(benchmark::State& state) {
   benchmark::DoNotOptimize(seen);
 }
 BENCHMARK(BM_Guides_PixelsInAMovesPlaces)->ArgsProduct({{1920, 3840}, {0, 1}})->Unit(benchmark::kNanosecond);
+
+void BM_Guides_WorkedOut(benchmark::State& state) {
+  ParametresGuides p;
+  p.largeur = int(state.range(0));
+  p.hauteur = p.largeur * 9 / 16;
+  p.centre = {p.largeur / 3, p.hauteur / 2};
+  p.petales = int(state.range(1));
+  for (auto _ : state) {
+    const PixelsGuides pixels(calcule_guides(p));
+    benchmark::DoNotOptimize(pixels.empty());
+  }
+}
+BENCHMARK(BM_Guides_WorkedOut)->ArgsProduct({{1920, 3840}, {24, kRayonsMax}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvel

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWindow>
+#include <chrono>
 #include <string>
 #include <utility>
 
@@ -97,6 +98,44 @@ void BM_View_MoveToScreen_Spiral480Ombre12Clones5(benchmark::State& state) {
   show_guides(state, ecran);
   move_to_screen(state, ecran);
 }
+
+// The guides' cost as a share: the same moves with the guides hidden and
+// shown in turn, by blocks of 64 (showing or hiding them repaints the whole
+// window, untimed), so that both see the machine alike when a busy
+// neighbour slows it. Counters: the time per move of each, and
+// "guides_ratio", shown over hidden.
+void BM_View_MoveToScreen_GuidesRatio(benchmark::State& state) {
+  Ecran ecran(int(state.range(0)));
+  TForm1& f = *ecran.form;
+  const TPoint ends[2] = {{f.centre_x + 140, f.centre_y - 140}, {f.centre_x + 160, f.centre_y - 140}};
+  ecran.send(QEvent::MouseButtonPress, ends[0], Qt::LeftButton);
+  QApplication::processEvents();
+  double spent[2] = {0, 0};
+  std::int64_t moves[2] = {0, 0};
+  bool there = true;
+  std::int64_t done = 0;
+  for (auto _ : state) {
+    const int shown = int(done / 64 % 2);
+    if (done++ % 64 == 0) {
+      f.guides_visibles = shown;
+      ecran.view->picture().show_changes();
+      QApplication::processEvents();
+    }
+    const auto start = std::chrono::steady_clock::now();
+    ecran.send(QEvent::MouseMove, ends[there ? 1 : 0], Qt::NoButton);
+    QApplication::processEvents();
+    spent[shown] += std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+    ++moves[shown];
+    there = !there;
+  }
+  ecran.send(QEvent::MouseButtonRelease, ends[there ? 1 : 0], Qt::LeftButton);
+  f.attend_instantane();
+  if (!moves[0] || !moves[1]) return;  // the first, short run that sizes the next
+  state.counters["hidden_us"] = spent[0] / double(moves[0]);
+  state.counters["shown_us"] = spent[1] / double(moves[1]);
+  state.counters["guides_ratio"] = (spent[1] / double(moves[1])) / (spent[0] / double(moves[0]));
+}
+BENCHMARK(BM_View_MoveToScreen_GuidesRatio)->Arg(1920)->Arg(3840)->Unit(benchmark::kMicrosecond);
 
 void BM_View_ref_Frame120Hz(benchmark::State& state) {
   for (auto _ : state) state.SetIterationTime(1.0 / 120);

@@ -82,39 +82,44 @@ PixelsGuides::PixelsGuides(const Guides& g) : m_largeur(g.largeur), m_hauteur(g.
   if (g.empty() || m_largeur <= 0 || m_hauteur <= 0) return;
   m_colonnes = (m_largeur + kTuile - 1) / kTuile;
   const std::size_t tuiles = std::size_t(m_colonnes) * std::size_t((m_hauteur + kTuile - 1) / kTuile);
-  std::vector<PixelGuide> visites;
-  std::vector<std::uint32_t> tuile_de;
-  const auto tuile = [&](int x, int y) {
-    return std::uint32_t(std::size_t(y / kTuile) * std::size_t(m_colonnes) + std::size_t(x / kTuile));
+  struct Visite {
+    std::uint32_t tuile;
+    PixelGuide pixel;
   };
+  std::vector<Visite> visites;
   pour_chaque_pixel_guide(g, Rect{0, 0, m_largeur, m_hauteur}, [&](int x, int y, Teinte t) {
-    visites.push_back({std::uint8_t(x % kTuile), std::uint8_t(y % kTuile), t});
-    tuile_de.push_back(tuile(x, y));
+    const auto tuile = std::uint32_t(std::size_t(y / kTuile) * std::size_t(m_colonnes) + std::size_t(x / kTuile));
+    visites.push_back({tuile, {std::uint8_t(x % kTuile), std::uint8_t(y % kTuile), t}});
   });
-  // By tiles, in the order of the visits (a counting sort keeps it), then
-  // each tile by rows and columns, where the last visit of a pixel wins.
-  std::vector<std::uint32_t> debut(tuiles + 1, 0);
-  for (const std::uint32_t t : tuile_de) ++debut[t + 1];
-  for (std::size_t t = 1; t <= tuiles; ++t) debut[t] += debut[t - 1];
+  // By tiles, in the order of the visits (a counting sort keeps it)...
+  std::vector<std::uint32_t> place(tuiles + 1, 0);
+  for (const Visite& v : visites) ++place[v.tuile + 1];
+  for (std::size_t t = 1; t <= tuiles; ++t) place[t] += place[t - 1];
   std::vector<PixelGuide> tries(visites.size());
-  std::vector<std::uint32_t> place(debut.begin(), debut.end() - 1);
-  for (std::size_t i = 0; i < visites.size(); ++i) tries[place[tuile_de[i]]++] = visites[i];
+  for (const Visite& v : visites) tries[place[v.tuile]++] = v.pixel;
+  // ... then each tile by rows and columns, where the last visit of a pixel
+  // wins; place[t] is now where tile t ends.
   const auto avant = [](const PixelGuide& a, const PixelGuide& b) { return a.dy != b.dy ? a.dy < b.dy : a.dx < b.dx; };
-  m_tuiles.assign(tuiles + 1, Tuile{});
   m_occupees.assign((tuiles + 63) / 64, 0);
+  m_avant_mot.assign(m_occupees.size(), 0);
   m_pixels.reserve(tries.size());
-  for (std::size_t t = 0; t < tuiles; ++t) {
-    const auto premier = tries.begin() + debut[t], fin = tries.begin() + debut[t + 1];
+  for (std::size_t t = 0, fin_avant = 0; t < tuiles; fin_avant = place[t++]) {
+    if (t % 64 == 0) m_avant_mot[t / 64] = std::uint32_t(m_tuiles.size());
+    if (place[t] == fin_avant) continue;
+    const auto premier = tries.begin() + std::ptrdiff_t(fin_avant), fin = tries.begin() + place[t];
     std::stable_sort(premier, fin, avant);
-    m_tuiles[t].debut = std::uint32_t(m_pixels.size());
+    Tuile tuile{std::uint32_t(m_pixels.size())};
+    std::uint8_t par_ligne[kTuile] = {};
     for (auto it = premier; it != fin; ++it)
       if (it + 1 == fin || avant(*it, *(it + 1))) {
-        for (int r = it->dy + 1; r < kTuile; ++r) ++m_tuiles[t].lignes[r];
+        ++par_ligne[it->dy];
         m_pixels.push_back(*it);
       }
-    if (premier != fin) m_occupees[t / 64] |= std::uint64_t(1) << (t % 64);
+    for (int r = 1; r < kTuile; ++r) tuile.lignes[r] = std::uint8_t(tuile.lignes[r - 1] + par_ligne[r - 1]);
+    m_tuiles.push_back(tuile);
+    m_occupees[t / 64] |= std::uint64_t(1) << (t % 64);
   }
-  m_tuiles[tuiles].debut = std::uint32_t(m_pixels.size());
+  m_tuiles.push_back(Tuile{std::uint32_t(m_pixels.size())});
 }
 
 namespace detail {

@@ -14,6 +14,7 @@
 //
 // A mark is a plus of light pixels edged in dark, at a centre.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -99,17 +100,20 @@ class PixelsGuides {
  private:
   std::int32_t m_largeur = 0, m_hauteur = 0;
   std::int32_t m_colonnes = 0;                // tiles across
-  // Tile t's pixels are [debut of t, debut of t + 1); its row r starts
-  // lignes[r] pixels in (at most 15 rows of 16 come before: a byte). One
-  // record, so that a tile costs one trip to memory before its pixels.
+  // A tile holding pixels: they are [debut, the next record's debut); its
+  // row r starts lignes[r] pixels in (at most 15 rows of 16 come before: a
+  // byte). One record, so that a tile costs one trip to memory before its
+  // pixels.
   struct Tuile {
     std::uint32_t debut = 0;
     std::uint8_t lignes[kTuile] = {};
   };
-  std::vector<Tuile> m_tuiles;  // and one more, where the last ends
-  // One bit per tile, set where it holds a pixel: small enough to stay in
-  // the processor's nearest cache, it spares the records of empty tiles.
+  std::vector<Tuile> m_tuiles;  // the tiles holding pixels, in order, and one more where the last ends
+  // One bit per tile, set where it holds pixels, and the number of such
+  // tiles before each word: where a tile's record is. Small enough to stay
+  // in the processor's nearest cache, they spare a lookup for empty tiles.
   std::vector<std::uint64_t> m_occupees;
+  std::vector<std::uint32_t> m_avant_mot;
   std::vector<PixelGuide> m_pixels;
 };
 
@@ -183,21 +187,28 @@ void PixelsGuides::pour_chaque_pixel(Rect zone, Visit&& visit) const {
   zone.right = std::min(zone.right, m_largeur);
   zone.bottom = std::min(zone.bottom, m_hauteur);
   if (zone.empty() || m_pixels.empty()) return;
-  for (std::int32_t ty = zone.top / kTuile; ty <= (zone.bottom - 1) / kTuile; ++ty)
-    for (std::int32_t tx = zone.left / kTuile; tx <= (zone.right - 1) / kTuile; ++tx) {
-      const std::size_t t = std::size_t(ty) * std::size_t(m_colonnes) + std::size_t(tx);
+  const std::int32_t tx1 = zone.left / kTuile, tx2 = (zone.right - 1) / kTuile;
+  for (std::int32_t ty = zone.top / kTuile; ty <= (zone.bottom - 1) / kTuile; ++ty) {
+    // The record of the first tile of the row counted once; the next ones follow.
+    const std::size_t t1 = std::size_t(ty) * std::size_t(m_colonnes) + std::size_t(tx1);
+    const std::uint64_t avant = m_occupees[t1 / 64] & ((std::uint64_t(1) << (t1 % 64)) - 1);
+    std::size_t k = m_avant_mot[t1 / 64] + std::size_t(std::popcount(avant));
+    for (std::int32_t tx = tx1; tx <= tx2; ++tx) {
+      const std::size_t t = t1 + std::size_t(tx - tx1);
       if (!(m_occupees[t / 64] >> (t % 64) & 1)) continue;
       const std::int32_t x0 = tx * kTuile, y0 = ty * kTuile;
       // The zone within the tile: only its rows are looked at.
       const std::int32_t gauche = zone.left - x0, droite = zone.right - x0;
       const std::int32_t haut = zone.top - y0, bas = zone.bottom - y0;
-      const Tuile& tuile = m_tuiles[t];
+      const Tuile& tuile = m_tuiles[k];
       const PixelGuide* const premier = m_pixels.data() + tuile.debut;
       const PixelGuide* p = premier + (haut > 0 ? tuile.lignes[haut] : 0);
-      const PixelGuide* const fin = bas < kTuile ? premier + tuile.lignes[bas] : m_pixels.data() + m_tuiles[t + 1].debut;
+      const PixelGuide* const fin = bas < kTuile ? premier + tuile.lignes[bas] : m_pixels.data() + m_tuiles[k + 1].debut;
       for (; p < fin; ++p)
         if (p->dx >= gauche && p->dx < droite) visit(int(x0 + p->dx), int(y0 + p->dy), p->teinte);
+      ++k;
     }
+  }
 }
 
 }  // namespace korvel

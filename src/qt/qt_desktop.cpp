@@ -207,10 +207,10 @@ void QtDesktop::terminate() {
 }
 
 void QtDesktop::post(std::function<void()> task) {
-  // A queued call on the application object runs on its thread, the
-  // user-interface thread, whichever thread posts it.
+  // A queued call on an object of the user-interface thread runs there,
+  // whichever thread posts it.
   QMetaObject::invokeMethod(
-      QCoreApplication::instance(), [this, task = std::move(task)] { dispatch(*this, task); }, Qt::QueuedConnection);
+      &m_posted, [this, task = std::move(task)] { dispatch(*this, task); }, Qt::QueuedConnection);
 }
 
 }  // namespace korvel::qt

@@ -81,6 +81,9 @@ class QtDesktop : public Desktop {
   // The line of progress, made at its first use, over the window.
   QPointer<QLabel> m_progress;
   QTimer m_progress_timer;
+  // Where posted tasks wait: a task still waiting when the desktop goes
+  // (and the window it would reach with it) is dropped, never run.
+  QObject m_posted;
 };
 
 }  // namespace korvel::qt

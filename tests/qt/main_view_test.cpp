@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include <set>
+#include <thread>
 
 #include "gui_support.h"
 #include "qt/qt_convert.h"
@@ -179,6 +180,22 @@ TEST(MainView, NewOnWhiteWipesThePictureToWhite) {
   press(black, QPoint(5, 5));
   release(black, QPoint(200, 5));
   EXPECT_EQ(w.form->coul_fond, clWhite);
+}
+
+// A snapshot's end is posted from its thread: posted for a window that has
+// gone since (a window closed in a long-running process), it is dropped.
+TEST(MainView, ATaskPostedForADesktopThatHasGoneIsDropped) {
+  bool ran = false;
+  {
+    QtDesktop desktop;
+    std::thread([&] { desktop.post([&] { ran = true; }); }).join();
+  }
+  QApplication::processEvents();
+  EXPECT_FALSE(ran);
+  QtDesktop desktop;
+  desktop.post([&] { ran = true; });
+  QApplication::processEvents();
+  EXPECT_TRUE(ran);
 }
 
 TEST(MainView, QuitEndsOnlyWhenAnsweredYes) {
