@@ -85,9 +85,7 @@ void BM_View_MoveToScreen_Defaults(benchmark::State& state) {
 
 // The heavy stroke of the replication benchmark: the form's spiral (24
 // petals x 20 turns), "ombre 1" 12 wide, 5 clones.
-void BM_View_MoveToScreen_Spiral480Ombre12Clones5(benchmark::State& state) {
-  Ecran ecran(int(state.range(0)));
-  TForm1& f = *ecran.form;
+void heavy_stroke(TForm1& f) {
   f.CheckBox_spirale.set_checked(true);
   f.Edit4.set_text("20");
   f.Edit5.set_text("975");
@@ -95,6 +93,11 @@ void BM_View_MoveToScreen_Spiral480Ombre12Clones5(benchmark::State& state) {
   f.Edit7.set_text("12");
   f.Edit3.set_text("12");
   f.Edit6.set_text("5");
+}
+
+void BM_View_MoveToScreen_Spiral480Ombre12Clones5(benchmark::State& state) {
+  Ecran ecran(int(state.range(0)));
+  heavy_stroke(*ecran.form);
   show_guides(state, ecran);
   move_to_screen(state, ecran);
 }
@@ -103,10 +106,11 @@ void BM_View_MoveToScreen_Spiral480Ombre12Clones5(benchmark::State& state) {
 // shown in turn, by blocks of 64 (showing or hiding them repaints the whole
 // window, untimed), so that both see the machine alike when a busy
 // neighbour slows it. Counters: the time per move of each, and
-// "guides_ratio", shown over hidden.
+// "guides_ratio", shown over hidden. range(1): the heavy stroke.
 void BM_View_MoveToScreen_GuidesRatio(benchmark::State& state) {
   Ecran ecran(int(state.range(0)));
   TForm1& f = *ecran.form;
+  if (state.range(1)) heavy_stroke(f);
   const TPoint ends[2] = {{f.centre_x + 140, f.centre_y - 140}, {f.centre_x + 160, f.centre_y - 140}};
   ecran.send(QEvent::MouseButtonPress, ends[0], Qt::LeftButton);
   QApplication::processEvents();
@@ -135,7 +139,7 @@ void BM_View_MoveToScreen_GuidesRatio(benchmark::State& state) {
   state.counters["shown_us"] = spent[1] / double(moves[1]);
   state.counters["guides_ratio"] = (spent[1] / double(moves[1])) / (spent[0] / double(moves[0]));
 }
-BENCHMARK(BM_View_MoveToScreen_GuidesRatio)->Arg(1920)->Arg(3840)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_View_MoveToScreen_GuidesRatio)->ArgsProduct({{1920, 3840}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 void BM_View_ref_Frame120Hz(benchmark::State& state) {
   for (auto _ : state) state.SetIterationTime(1.0 / 120);

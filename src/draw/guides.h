@@ -189,24 +189,30 @@ void PixelsGuides::pour_chaque_pixel(Rect zone, Visit&& visit) const {
   if (zone.empty() || m_pixels.empty()) return;
   const std::int32_t tx1 = zone.left / kTuile, tx2 = (zone.right - 1) / kTuile;
   for (std::int32_t ty = zone.top / kTuile; ty <= (zone.bottom - 1) / kTuile; ++ty) {
-    // The record of the first tile of the row counted once; the next ones follow.
-    const std::size_t t1 = std::size_t(ty) * std::size_t(m_colonnes) + std::size_t(tx1);
-    const std::uint64_t avant = m_occupees[t1 / 64] & ((std::uint64_t(1) << (t1 % 64)) - 1);
-    std::size_t k = m_avant_mot[t1 / 64] + std::size_t(std::popcount(avant));
-    for (std::int32_t tx = tx1; tx <= tx2; ++tx) {
-      const std::size_t t = t1 + std::size_t(tx - tx1);
-      if (!(m_occupees[t / 64] >> (t % 64) & 1)) continue;
-      const std::int32_t x0 = tx * kTuile, y0 = ty * kTuile;
-      // The zone within the tile: only its rows are looked at.
-      const std::int32_t gauche = zone.left - x0, droite = zone.right - x0;
-      const std::int32_t haut = zone.top - y0, bas = zone.bottom - y0;
-      const Tuile& tuile = m_tuiles[k];
-      const PixelGuide* const premier = m_pixels.data() + tuile.debut;
-      const PixelGuide* p = premier + (haut > 0 ? tuile.lignes[haut] : 0);
-      const PixelGuide* const fin = bas < kTuile ? premier + tuile.lignes[bas] : m_pixels.data() + m_tuiles[k + 1].debut;
-      for (; p < fin; ++p)
-        if (p->dx >= gauche && p->dx < droite) visit(int(x0 + p->dx), int(y0 + p->dy), p->teinte);
-      ++k;
+    // The row's tiles holding pixels, found a word of 64 at a time; their
+    // records follow each other from the first one's, counted once.
+    const std::size_t ligne = std::size_t(ty) * std::size_t(m_colonnes);
+    const std::size_t t1 = ligne + std::size_t(tx1), t2 = ligne + std::size_t(tx2);
+    const std::uint64_t sous_t1 = (std::uint64_t(1) << (t1 % 64)) - 1;
+    std::size_t k = m_avant_mot[t1 / 64] + std::size_t(std::popcount(m_occupees[t1 / 64] & sous_t1));
+    for (std::size_t w = t1 / 64; w <= t2 / 64; ++w) {
+      std::uint64_t bits = m_occupees[w];
+      if (w == t1 / 64) bits &= ~sous_t1;
+      if (w == t2 / 64 && t2 % 64 != 63) bits &= (std::uint64_t(2) << (t2 % 64)) - 1;
+      for (; bits; bits &= bits - 1, ++k) {
+        const std::size_t t = w * 64 + std::size_t(std::countr_zero(bits));
+        const std::int32_t x0 = std::int32_t(t - ligne) * kTuile, y0 = ty * kTuile;
+        // The zone within the tile: only its rows are looked at.
+        const std::int32_t gauche = zone.left - x0, droite = zone.right - x0;
+        const std::int32_t haut = zone.top - y0, bas = zone.bottom - y0;
+        const Tuile& tuile = m_tuiles[k];
+        const PixelGuide* const premier = m_pixels.data() + tuile.debut;
+        const PixelGuide* p = premier + (haut > 0 ? tuile.lignes[haut] : 0);
+        const PixelGuide* const fin =
+            bas < kTuile ? premier + tuile.lignes[bas] : m_pixels.data() + m_tuiles[k + 1].debut;
+        for (; p < fin; ++p)
+          if (p->dx >= gauche && p->dx < droite) visit(int(x0 + p->dx), int(y0 + p->dy), p->teinte);
+      }
     }
   }
 }
