@@ -3,11 +3,12 @@
 # is what a repaint of the whole window shows: the picture, the guides over
 # it, and the tool panel over both, which copies drawn under it must not
 # reach. Checked with the guides shown and hidden, with the real pointer.
-#   tests/e2e/repaint.sh path/to/korvel
+#   tests/e2e/repaint.sh path/to/korvel [WIDTHxHEIGHT]   (1920x1080)
 set -euo pipefail
 program=${1:?path to korvel}
 source "$(dirname "$0")/session.sh"
-width=1920 height=1080
+size=${2:-1920x1080}
+width=${size%x*} height=${size#*x}
 # The focus trap's text cursor blinks: left out of the comparison.
 panel_top=$((height - 132)) shift_x=$(((width - 1377) / 2))
 cursor_box="rectangle $((shift_x + 1052)),$((panel_top + 104)) $((shift_x + 1129)),$((panel_top + 125))"
