@@ -170,7 +170,9 @@ std::optional<ParametresGuides> TForm1::parametres_guides() {
   p.symetrie = RadioGroup_symetrie.choice<Symetrie>();
   // Read again only when what a stroke reads them from has changed.
   m_lu_guides.clear();
-  for (const Edit* e : {&Edit1, &Edit3, &Edit4, &Edit5, &Edit7}) (m_lu_guides += e->text()) += '\n';
+  // Each text after its length, so that no two sets of texts read alike.
+  for (const Edit* e : {&Edit1, &Edit3, &Edit4, &Edit5, &Edit7})
+    ((m_lu_guides += std::to_string(e->text().size())) += ':') += e->text();
   for (const bool b : {CheckBox_spirale.checked(), CheckBox_ombre_1.checked(), CheckBox_ombre_2.checked()})
     m_lu_guides += b ? '1' : '0';
   m_lu_guides += std::to_string(int(p.symetrie));

@@ -309,6 +309,8 @@ TEST(Guides, TheyShowWhatTheFormChoosesAndFollowThePointerWhileTheCentreIsChosen
   EXPECT_EQ(p.facteur, -0.5);
   f.Edit1.set_text("12-");  // a stroke would fail: no ray
   EXPECT_EQ(f.parametres_guides()->petales, 0);
+  f.Edit1.set_text("12");
+  EXPECT_EQ(f.parametres_guides()->petales, 12);
   // Key C: the guides follow the pointer until the release after the press.
   std::uint16_t key = 'C';
   f.FormKeyDown(key, 0);
