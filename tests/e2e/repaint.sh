@@ -10,7 +10,7 @@ source "$(dirname "$0")/session.sh"
 size=${2:-1920x1080}
 width=${size%x*} height=${size#*x}
 # The focus trap's text cursor blinks: left out of the comparison.
-panel_top=$((height - 132)) shift_x=$(((width - 1377) / 2))
+e2e_panel_on "$width" "$height"
 cursor_box="rectangle $((shift_x + 1052)),$((panel_top + 104)) $((shift_x + 1129)),$((panel_top + 125))"
 
 e2e_start_x "$width" "$height"

@@ -34,6 +34,14 @@ e2e_start_korvel() {
   e2e_fail "korvel exited at start on $DISPLAY: $(cat "$e2e_work/korvel.log")"
 }
 
+# The tool panel's place on a WIDTH x HEIGHT screen: docked at the bottom,
+# 132 high, its controls laid out over 1377 pixels in the middle. Sets
+# panel_top and shift_x; `at X Y` then gives a point of the layout on screen.
+e2e_panel_on() {
+  panel_top=$(($2 - 132)) shift_x=$((($1 - 1377) / 2))
+}
+at() { echo $((shift_x + $1)) $((panel_top + $2)); }
+
 # The number of windows named Korvel: the main window, plus one for a
 # message box of the program.
 e2e_korvel_windows() { xdotool search --onlyvisible --name '^Korvel$' 2>/dev/null | wc -l; }

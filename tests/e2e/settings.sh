@@ -15,8 +15,7 @@ width=1920 height=1080
 e2e_start_x "$width" "$height"
 
 prm=$work/korvel.prm
-panel_top=$((height - 132))
-shift_x=$(((width - 1377) / 2))
+e2e_panel_on "$width" "$height"
 
 # Started as at every launch (with the shared retries), then on until its
 # tool panel shows, in its stored colour or the default one.

@@ -11,8 +11,7 @@ set -euo pipefail
 program=${1:?path to korvel}
 source "$(dirname "$0")/session.sh"
 width=4000 height=3000
-panel_top=$((height - 132)) shift_x=$(((width - 1377) / 2))
-at() { echo $((shift_x + $1)) $((panel_top + $2)); }
+e2e_panel_on "$width" "$height"
 
 e2e_start_x "$width" "$height"
 e2e_start_korvel "$program"
